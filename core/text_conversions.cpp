@@ -1,0 +1,344 @@
+#include "core/text_conversions.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <limits>
+#include <vector>
+
+#include "core/exceptions.h"
+
+namespace {
+
+constexpr int kGeneralDigits = 15;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+[[noreturn]] void Fail(const char* what, std::string_view text) {
+  throw EConvertError("'" + std::string(text) + "' is not a valid " + what);
+}
+
+std::string TwoDigits(int value) {
+  char buffer[8];
+  std::snprintf(buffer, sizeof buffer, "%02d", value);
+  return buffer;
+}
+
+std::string FourDigits(int value) {
+  char buffer[8];
+  std::snprintf(buffer, sizeof buffer, "%04d", value);
+  return buffer;
+}
+
+struct Number {
+  int value;
+  size_t digits;
+};
+
+// Numbers of a date or time text between its separators; none when a piece is not all digits.
+std::optional<std::vector<Number>> SplitNumbers(std::string_view text, char separator) {
+  std::vector<Number> numbers;
+  size_t start = 0;
+  while (true) {
+    const size_t end = text.find(separator, start);
+    const std::string_view piece = text.substr(start, end == std::string_view::npos ? text.npos : end - start);
+    if (piece.empty() || piece.size() > 4) return std::nullopt;
+    int value = 0;
+    for (const char c : piece) {
+      if (!std::isdigit(static_cast<unsigned char>(c))) return std::nullopt;
+      value = value * 10 + (c - '0');
+    }
+    numbers.push_back({value, piece.size()});
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  return numbers;
+}
+
+int CurrentYear() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return local.tm_year + 1900;
+}
+
+// Two-digit years fall within fifty years of this year, as on the desktop.
+int WidenYear(int year, size_t digits) {
+  if (digits > 2) return year;
+  const int pivot = CurrentYear() - 50;
+  year += pivot / 100 * 100;
+  return year < pivot ? year + 100 : year;
+}
+
+std::optional<TDateTime> ParseDate(std::string_view text, const TFormatSettings& formats) {
+  const auto numbers = SplitNumbers(text, formats.DateSeparator);
+  if (!numbers || numbers->size() < 2 || numbers->size() > 3) return std::nullopt;
+  const auto& n = *numbers;
+  const bool with_year = n.size() == 3;
+  // A date without a year is in this year.
+  Number year{CurrentYear(), 4}, month{}, day{};
+  switch (formats.DateOrder) {
+    case TDateOrder::DayMonthYear:
+      day = n[0], month = n[1];
+      if (with_year) year = n[2];
+      break;
+    case TDateOrder::MonthDayYear:
+      month = n[0], day = n[1];
+      if (with_year) year = n[2];
+      break;
+    case TDateOrder::YearMonthDay:
+      if (with_year) {
+        year = n[0], month = n[1], day = n[2];
+      } else {
+        month = n[0], day = n[1];
+      }
+      break;
+  }
+  TDateTime result;
+  if (!TryEncodeDate(WidenYear(year.value, year.digits), month.value, day.value, result)) return std::nullopt;
+  return result;
+}
+
+std::optional<TDateTime> ParseTime(std::string_view text, const TFormatSettings& formats) {
+  std::string_view main = text;
+  int millisecond = 0;
+  if (const size_t dot = text.find('.'); dot != std::string_view::npos && formats.TimeSeparator != '.') {
+    const auto ms = SplitNumbers(text.substr(dot + 1), '\0');
+    if (!ms || ms->size() != 1 || ms->front().value > 999) return std::nullopt;
+    millisecond = ms->front().value;
+    main = text.substr(0, dot);
+  }
+  const auto numbers = SplitNumbers(main, formats.TimeSeparator);
+  if (!numbers || numbers->size() < 2 || numbers->size() > 3) return std::nullopt;
+  TDateTime result;
+  const int second = numbers->size() == 3 ? (*numbers)[2].value : 0;
+  if (!TryEncodeTime((*numbers)[0].value, (*numbers)[1].value, second, millisecond, result)) return std::nullopt;
+  return result;
+}
+
+TDateTime Combine(TDateTime date, TDateTime time) {
+  return TDateTime{date.Value >= 0 ? date.Value + time.Value : date.Value - time.Value};
+}
+
+}  // namespace
+
+std::optional<int64_t> TryStrToInt64(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  int base = 10;
+  if (!text.empty() && text.front() == '$') {
+    base = 16;
+    text.remove_prefix(1);
+  } else if (text.size() > 1 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    base = 16;
+    text.remove_prefix(2);
+  }
+  if (text.empty()) return std::nullopt;
+  uint64_t magnitude = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  if (negative) {
+    if (magnitude > static_cast<uint64_t>(std::numeric_limits<int64_t>::max()) + 1) return std::nullopt;
+    return static_cast<int64_t>(0 - magnitude);
+  }
+  if (base == 16) return static_cast<int64_t>(magnitude);
+  if (magnitude > static_cast<uint64_t>(std::numeric_limits<int64_t>::max())) return std::nullopt;
+  return static_cast<int64_t>(magnitude);
+}
+
+std::optional<int32_t> TryStrToInt(std::string_view text) {
+  const auto value = TryStrToInt64(text);
+  if (!value) return std::nullopt;
+  // Hexadecimal texts may name all 32 bits, as "$FFFFFFFF" does for -1.
+  if (*value >= std::numeric_limits<int32_t>::min() && *value <= std::numeric_limits<int32_t>::max()) {
+    return static_cast<int32_t>(*value);
+  }
+  if (*value > 0 && *value <= 0xFFFFFFFFLL && text.find_first_of("$xX") != std::string_view::npos) {
+    return static_cast<int32_t>(static_cast<uint32_t>(*value));
+  }
+  return std::nullopt;
+}
+
+int32_t StrToInt(std::string_view text) {
+  const auto value = TryStrToInt(text);
+  if (!value) Fail("integer value", text);
+  return *value;
+}
+
+int64_t StrToInt64(std::string_view text) {
+  const auto value = TryStrToInt64(text);
+  if (!value) Fail("integer value", text);
+  return *value;
+}
+
+std::string IntToStr(int64_t value) { return std::to_string(value); }
+
+std::optional<double> TryStrToFloat(std::string_view text, const TFormatSettings& formats) {
+  const std::string_view trimmed = Trim(text);
+  std::string c_text;
+  c_text.reserve(trimmed.size());
+  size_t i = 0;
+  if (i < trimmed.size() && (trimmed[i] == '-' || trimmed[i] == '+')) c_text += trimmed[i++];
+  bool digits = false, point = false;
+  for (; i < trimmed.size(); ++i) {
+    const char c = trimmed[i];
+    if (std::isdigit(static_cast<unsigned char>(c))) {
+      digits = true;
+      c_text += c;
+    } else if (c == formats.DecimalSeparator && !point) {
+      point = true;
+      c_text += '.';
+    } else {
+      break;
+    }
+  }
+  if (!digits) return std::nullopt;
+  if (i < trimmed.size() && (trimmed[i] == 'e' || trimmed[i] == 'E')) {
+    c_text += 'e';
+    ++i;
+    if (i < trimmed.size() && (trimmed[i] == '-' || trimmed[i] == '+')) c_text += trimmed[i++];
+    bool exponent_digits = false;
+    for (; i < trimmed.size() && std::isdigit(static_cast<unsigned char>(trimmed[i])); ++i) {
+      exponent_digits = true;
+      c_text += trimmed[i];
+    }
+    if (!exponent_digits) return std::nullopt;
+  }
+  if (i != trimmed.size()) return std::nullopt;
+  double value = 0;
+  const auto [end, error] = std::from_chars(c_text.data(), c_text.data() + c_text.size(), value);
+  if (error != std::errc() || end != c_text.data() + c_text.size()) return std::nullopt;
+  return value;
+}
+
+double StrToFloat(std::string_view text, const TFormatSettings& formats) {
+  const auto value = TryStrToFloat(text, formats);
+  if (!value) Fail("floating point value", text);
+  return *value;
+}
+
+std::string FloatToStr(double value, const TFormatSettings& formats) {
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+  if (value == 0) return "0";
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.*e", kGeneralDigits - 1, value);
+  // buffer: [-]d.dddddddddddddde[+-]XX
+  std::string_view text(buffer);
+  std::string out;
+  if (text.front() == '-') {
+    out += '-';
+    text.remove_prefix(1);
+  }
+  const size_t e = text.find('e');
+  std::string digits;
+  for (const char c : text.substr(0, e)) {
+    if (c != '.') digits += c;
+  }
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  const int exponent = std::atoi(std::string(text.substr(e + 1)).c_str()) + 1;  // value = 0.digits × 10^exponent
+  if (exponent > kGeneralDigits || exponent < -4) {
+    out += digits[0];
+    if (digits.size() > 1) {
+      out += formats.DecimalSeparator;
+      out += digits.substr(1);
+    }
+    out += 'E';
+    out += std::to_string(exponent - 1);
+    return out;
+  }
+  if (exponent <= 0) {
+    out += '0';
+    out += formats.DecimalSeparator;
+    out.append(static_cast<size_t>(-exponent), '0');
+    out += digits;
+    return out;
+  }
+  if (digits.size() <= static_cast<size_t>(exponent)) {
+    out += digits;
+    out.append(static_cast<size_t>(exponent) - digits.size(), '0');
+    return out;
+  }
+  out += digits.substr(0, static_cast<size_t>(exponent));
+  out += formats.DecimalSeparator;
+  out += digits.substr(static_cast<size_t>(exponent));
+  return out;
+}
+
+std::string DateToStr(TDateTime value, const TFormatSettings& formats) {
+  int year, month, day;
+  DecodeDate(value, year, month, day);
+  const char s = formats.DateSeparator;
+  switch (formats.DateOrder) {
+    case TDateOrder::MonthDayYear:
+      return TwoDigits(month) + s + TwoDigits(day) + s + FourDigits(year);
+    case TDateOrder::YearMonthDay:
+      return FourDigits(year) + s + TwoDigits(month) + s + TwoDigits(day);
+    case TDateOrder::DayMonthYear:
+      break;
+  }
+  return TwoDigits(day) + s + TwoDigits(month) + s + FourDigits(year);
+}
+
+std::string TimeToStr(TDateTime value, const TFormatSettings& formats) {
+  int hour, minute, second, millisecond;
+  DecodeTime(value, hour, minute, second, millisecond);
+  const char s = formats.TimeSeparator;
+  return TwoDigits(hour) + s + TwoDigits(minute) + s + TwoDigits(second);
+}
+
+std::string DateTimeToStr(TDateTime value, const TFormatSettings& formats) {
+  std::string text = DateToStr(value, formats);
+  if (HasTimeOfDay(value)) text += ' ' + TimeToStr(value, formats);
+  return text;
+}
+
+std::string FormatDdMmYyyy(TDateTime value) {
+  int year, month, day;
+  DecodeDate(value, year, month, day);
+  return TwoDigits(day) + '.' + TwoDigits(month) + '.' + FourDigits(year);
+}
+
+TDateTime StrToDate(std::string_view text, const TFormatSettings& formats) {
+  const auto date = ParseDate(Trim(text), formats);
+  if (!date) Fail("date", text);
+  return *date;
+}
+
+TDateTime StrToTime(std::string_view text, const TFormatSettings& formats) {
+  const auto time = ParseTime(Trim(text), formats);
+  if (!time) Fail("time", text);
+  return *time;
+}
+
+std::optional<TDateTime> TryStrToDateTime(std::string_view text, const TFormatSettings& formats) {
+  const std::string_view trimmed = Trim(text);
+  const size_t blank = trimmed.find(' ');
+  if (blank == std::string_view::npos) {
+    if (auto date = ParseDate(trimmed, formats)) return date;
+    return ParseTime(trimmed, formats);
+  }
+  const auto date = ParseDate(trimmed.substr(0, blank), formats);
+  const auto time = ParseTime(Trim(trimmed.substr(blank + 1)), formats);
+  if (!date || !time) return std::nullopt;
+  return Combine(*date, *time);
+}
+
+TDateTime StrToDateTime(std::string_view text, const TFormatSettings& formats) {
+  const auto value = TryStrToDateTime(text, formats);
+  if (!value) Fail("date and time", text);
+  return *value;
+}
