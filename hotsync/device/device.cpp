@@ -1,0 +1,164 @@
+// The device directory: finding, opening, creating, saving and deleting databases.
+#include "hotsync/device/device.h"
+
+#include <algorithm>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <system_error>
+#include <vector>
+
+#include "core/atomic_file.h"
+#include "hotsync/api/sync_manager.h"
+#include "hotsync/device/database_file_name.h"
+#include "hotsync/device/sync_result.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+uint32_t HandheldNow() { return static_cast<uint32_t>(std::time(nullptr)) + kPdbEpochTo1970; }
+
+bool HasPdbExtension(const fs::path& path) {
+  std::string extension = path.extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension == ".pdb";
+}
+
+// The database name in a file's header, or none (reported on stderr) when it cannot be read.
+std::optional<std::string> NameInFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string header(kPdbHeaderSize, '\0');
+  in.read(header.data(), static_cast<std::streamsize>(header.size()));
+  header.resize(static_cast<size_t>(in.gcount()));
+  try {
+    return ReadPdbName(header, path.string());
+  } catch (const EPdbFormatError& e) {
+    std::cerr << "libsync20.so: skipped " << e.what() << '\n';
+    return std::nullopt;
+  }
+}
+
+std::string Quoted(const std::string& name) { return "database \"" + name + "\""; }
+
+}  // namespace
+
+Device::Device(std::string directory) : directory_(std::move(directory)) {
+  std::error_code error;
+  if (!fs::is_directory(directory_, error))
+    throw ESyncResult(SYNCERR_NOT_FOUND, "device directory \"" + directory_ + "\" is not a directory");
+}
+
+Device::~Device() {
+  for (size_t i = 0; i < open_.size(); ++i) {
+    if (!open_[i]) continue;
+    try {
+      Close(static_cast<uint8_t>(i + 1));
+    } catch (const std::exception& e) {
+      std::cerr << "libsync20.so: " << e.what() << '\n';
+    }
+  }
+}
+
+std::optional<std::string> Device::FindFile(const std::string& name) const {
+  std::vector<std::string> matches;
+  std::error_code error;
+  for (const fs::directory_entry& entry : fs::directory_iterator(directory_, error)) {
+    if (!entry.is_regular_file(error) || !HasPdbExtension(entry.path())) continue;
+    if (NameInFile(entry.path()) == name) matches.push_back(entry.path().string());
+  }
+  if (error) throw ESyncResult(kSyncErrNonspecific, "cannot list \"" + directory_ + "\": " + error.message());
+  if (matches.size() > 1)
+    throw ESyncResult(SYNCERR_OPEN_FAILED, Quoted(name) + " is held by two files: " + matches[0] + ", " + matches[1]);
+  if (matches.empty()) return std::nullopt;
+  return matches.front();
+}
+
+const OpenDatabase* Device::FindOpen(const std::string& name) const {
+  for (const auto& database : open_)
+    if (database && database->Name() == name) return database.get();
+  return nullptr;
+}
+
+std::string Device::NewFilePath(const std::string& name) const {
+  const std::string file_name = DatabaseFileName(name);
+  const std::string stem = file_name.substr(0, file_name.size() - 4);
+  for (int copy = 1;; ++copy) {
+    const std::string path =
+        (fs::path(directory_) / (copy == 1 ? file_name : stem + "~" + std::to_string(copy) + ".pdb")).string();
+    bool taken = fs::exists(fs::symlink_status(path));
+    for (const auto& database : open_) taken = taken || (database && database->Path() == path);
+    if (!taken) return path;
+  }
+}
+
+uint8_t Device::Keep(std::unique_ptr<OpenDatabase> database) {
+  for (size_t i = 0; i < open_.size(); ++i) {
+    if (open_[i]) continue;
+    open_[i] = std::move(database);
+    return static_cast<uint8_t>(i + 1);
+  }
+  throw ESyncResult(SYNCERR_TOO_MANY_OPEN, "more than " + std::to_string(kMaxOpenDatabases) + " databases open");
+}
+
+uint8_t Device::Open(const std::string& name, uint8_t mode) {
+  if (!(mode & (SYNC_MODE_READ | SYNC_MODE_WRITE)))
+    throw ESyncResult(SYNCERR_BAD_ARGUMENT, "open mode " + std::to_string(mode) + " asks for neither reading nor writing");
+  if (FindOpen(name)) throw ESyncResult(SYNCERR_OPEN_FAILED, Quoted(name) + " is open already");
+  const std::optional<std::string> path = FindFile(name);
+  if (!path) throw ESyncResult(SYNCERR_NOT_FOUND, Quoted(name) + " does not exist");
+  if (std::none_of(open_.begin(), open_.end(), [](const auto& d) { return !d; }))
+    throw ESyncResult(SYNCERR_TOO_MANY_OPEN, "more than " + std::to_string(kMaxOpenDatabases) + " databases open");
+  try {
+    DeviceDatabase database(ParsePdb(ReadWholeFile(*path), *path));
+    return Keep(std::make_unique<OpenDatabase>(*path, mode, std::move(database), false));
+  } catch (const ESyncResult&) {
+    throw;
+  } catch (const Exception& e) {
+    throw ESyncResult(SYNCERR_OPEN_FAILED, e.what());
+  }
+}
+
+uint8_t Device::Create(const NewDatabase& params) {
+  if (params.name.empty() || params.name.size() >= kPdbNameSize || params.name.find('\0') != std::string::npos)
+    throw ESyncResult(SYNCERR_BAD_ARGUMENT, "a database name takes 1 to 31 bytes");
+  if (FindOpen(params.name) || FindFile(params.name))
+    throw ESyncResult(SYNCERR_ALREADY_EXISTS, Quoted(params.name) + " exists already");
+  PdbDatabase contents;
+  contents.name = params.name;
+  contents.attributes = params.attributes;
+  contents.version = params.version;
+  contents.type = params.type;
+  contents.creator = params.creator;
+  contents.creation_date = contents.modification_date = HandheldNow();
+  return Keep(std::make_unique<OpenDatabase>(NewFilePath(params.name), SYNC_MODE_READ | SYNC_MODE_WRITE,
+                                             DeviceDatabase(std::move(contents)), true));
+}
+
+OpenDatabase& Device::At(uint8_t handle) {
+  if (handle == 0 || handle > open_.size() || !open_[handle - 1])
+    throw ESyncResult(SYNCERR_NOT_OPEN, "handle " + std::to_string(handle) + " names no open database");
+  return *open_[handle - 1];
+}
+
+void Device::Close(uint8_t handle) {
+  At(handle);
+  const std::unique_ptr<OpenDatabase> database = std::move(open_[handle - 1]);
+  if (!database->NeedsSaving()) return;
+  try {
+    database->Database().StampForSaving(HandheldNow());
+    WriteFileAtomic(database->Path(), SerializePdb(database->Database().Contents()));
+  } catch (const Exception& e) {
+    throw ESyncResult(kSyncErrNonspecific, Quoted(database->Name()) + " was not saved: " + e.what());
+  }
+}
+
+void Device::Delete(const std::string& name) {
+  if (FindOpen(name)) throw ESyncResult(kSyncErrNonspecific, Quoted(name) + " is open and cannot be deleted");
+  const std::optional<std::string> path = FindFile(name);
+  if (!path) throw ESyncResult(SYNCERR_NOT_FOUND, Quoted(name) + " does not exist");
+  std::error_code error;
+  if (!fs::remove(*path, error))
+    throw ESyncResult(kSyncErrNonspecific, "cannot delete " + *path + ": " + error.message());
+}

@@ -1,0 +1,50 @@
+// Device: the handheld stood in for by a directory of .pdb files. Databases are found by the
+// name in their header; open ones live in memory behind one-byte handles and are saved on close.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "hotsync/device/open_database.h"
+
+constexpr size_t kMaxOpenDatabases = 8;
+
+struct NewDatabase {
+  std::string name;
+  uint32_t creator = 0;
+  uint32_t type = 0;
+  uint16_t version = 0;
+  uint16_t attributes = 0;
+};
+
+class Device {
+ public:
+  // Throws ESyncResult SYNCERR_NOT_FOUND when directory is not a directory.
+  explicit Device(std::string directory);
+  // Closes every open database; failures to save go to stderr.
+  ~Device();
+  Device(const Device&) = delete;
+  Device& operator=(const Device&) = delete;
+
+  // All throw ESyncResult: SYNCERR_NOT_FOUND for a missing database, SYNCERR_OPEN_FAILED for a
+  // damaged file or one already open, SYNCERR_ALREADY_EXISTS when creating a name that exists,
+  // SYNCERR_TOO_MANY_OPEN, SYNCERR_NOT_OPEN for a handle that names nothing.
+  uint8_t Open(const std::string& name, uint8_t mode);
+  uint8_t Create(const NewDatabase& params);
+  // Releases the handle, then saves the database (one atomic file write) if it changed.
+  void Close(uint8_t handle);
+  void Delete(const std::string& name);
+  OpenDatabase& At(uint8_t handle);
+
+ private:
+  std::optional<std::string> FindFile(const std::string& name) const;
+  const OpenDatabase* FindOpen(const std::string& name) const;
+  std::string NewFilePath(const std::string& name) const;
+  uint8_t Keep(std::unique_ptr<OpenDatabase> database);
+
+  std::string directory_;
+  std::array<std::unique_ptr<OpenDatabase>, kMaxOpenDatabases> open_;
+};

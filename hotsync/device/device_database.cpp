@@ -1,0 +1,102 @@
+// The handheld's record rules over a database in memory.
+#include "hotsync/device/device_database.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "hotsync/api/sync_manager.h"
+#include "hotsync/device/sync_result.h"
+
+DeviceDatabase::DeviceDatabase(PdbDatabase contents) : contents_(std::move(contents)) {
+  next_id_ = std::max<uint32_t>(1, contents_.unique_id_seed);
+  std::vector<uint32_t> needing_ids;
+  for (uint32_t i = 0; i < RecordCount(); ++i) {
+    const uint32_t id = contents_.records[i].unique_id;
+    if (id == 0 || !index_of_id_.emplace(id, i).second) {
+      needing_ids.push_back(i);
+      continue;
+    }
+    if (id >= next_id_) next_id_ = id + 1;
+  }
+  for (uint32_t index : needing_ids) {
+    const uint32_t id = FreshId();
+    contents_.records[index].unique_id = id;
+    index_of_id_.emplace(id, index);
+  }
+}
+
+void DeviceDatabase::StampForSaving(uint32_t modification_date) {
+  contents_.modification_date = modification_date;
+  ++contents_.modification_number;
+  contents_.unique_id_seed = next_id_;
+}
+
+std::optional<uint32_t> DeviceDatabase::IndexOfId(uint32_t id) const {
+  const auto found = index_of_id_.find(id);
+  if (found == index_of_id_.end()) return std::nullopt;
+  return found->second;
+}
+
+uint32_t DeviceDatabase::FreshId() {
+  if (next_id_ <= kMaxRecordId) return next_id_++;
+  // The seed has run through all 24 bits: hand out the lowest ID no record holds.
+  for (uint32_t id = 1; id <= kMaxRecordId; ++id)
+    if (!index_of_id_.contains(id)) return id;
+  throw ESyncResult(kSyncErrNoRoom, "database \"" + contents_.name + "\" has no record ID left");
+}
+
+uint32_t DeviceDatabase::WriteRecord(uint32_t id, uint8_t flags, uint8_t category, std::string data) {
+  if (data.size() > kMaxRecordSize)
+    throw ESyncResult(kSyncErrNoRoom, "a record of " + std::to_string(data.size()) + " bytes is larger than " +
+                                          std::to_string(kMaxRecordSize));
+  if (id > kMaxRecordId)
+    throw ESyncResult(SYNCERR_BAD_ARGUMENT, "record ID " + std::to_string(id) + " does not fit in 24 bits");
+  if (category > kRecordCategoryMask)
+    throw ESyncResult(SYNCERR_BAD_ARGUMENT, "category " + std::to_string(category) + " is not 0..15");
+  changed_ = true;
+  PdbRecord record{static_cast<uint8_t>(flags & kRecordFlagsMask), category, id, std::move(data)};
+  if (const auto index = IndexOfId(id)) {
+    contents_.records[*index] = std::move(record);
+    return *index;
+  }
+  if (id == 0) record.unique_id = FreshId();
+  else if (id >= next_id_) next_id_ = id + 1;
+  const uint32_t index = RecordCount();
+  index_of_id_.emplace(record.unique_id, index);
+  contents_.records.push_back(std::move(record));
+  return index;
+}
+
+bool DeviceDatabase::DeleteRecord(uint32_t id) {
+  const auto index = IndexOfId(id);
+  if (!index) return false;
+  contents_.records.erase(contents_.records.begin() + *index);
+  RebuildIdIndex();
+  changed_ = true;
+  return true;
+}
+
+void DeviceDatabase::PurgeAllRecords() {
+  if (contents_.records.empty()) return;
+  contents_.records.clear();
+  index_of_id_.clear();
+  changed_ = true;
+}
+
+void DeviceDatabase::PurgeDeletedRecords() {
+  const size_t removed = std::erase_if(contents_.records, [](const PdbRecord& r) { return r.flags & kRecordDeleted; });
+  if (removed == 0) return;
+  RebuildIdIndex();
+  changed_ = true;
+}
+
+void DeviceDatabase::SetAppInfo(std::string bytes) {
+  if (bytes == contents_.app_info) return;
+  contents_.app_info = std::move(bytes);
+  changed_ = true;
+}
+
+void DeviceDatabase::RebuildIdIndex() {
+  index_of_id_.clear();
+  for (uint32_t i = 0; i < RecordCount(); ++i) index_of_id_.emplace(contents_.records[i].unique_id, i);
+}

@@ -1,0 +1,223 @@
+// Reading and writing Palm record database files.
+#include "hotsync/device/pdb_file.h"
+
+#include <algorithm>
+
+#include "hotsync/device/byte_order.h"
+
+// Layout of a record database file (all numbers big-endian):
+//
+//   OFFSET  SIZE  MEANING
+//   0       32    database name, zero-terminated
+//   32      2     attributes (0x0001 = resource database, not handled here)
+//   34      2     version
+//   36      4     creation date, seconds since 1.1.1904
+//   40      4     modification date
+//   44      4     last backup date
+//   48      4     modification number
+//   52      4     offset of the application info block, 0 = none
+//   56      4     offset of the sort info block, 0 = none
+//   60      4     type, four characters
+//   64      4     creator, four characters
+//   68      4     unique ID seed
+//   72      4     offset of the next record list header, 0 = none
+//   76      2     number of record entries that follow the header
+//   78      8*n   record entries
+//
+// Record entry:
+//   0       4     offset of the record's bytes in the file
+//   4       1     attributes: flags in the high nibble, category in the low nibble
+//   5       3     unique ID
+//
+// Further record list (reached through the "next record list" offset, always forward):
+//   0       4     offset of the next record list header, 0 = none
+//   4       2     number of record entries that follow
+//   6       8*n   record entries
+//
+// After the lists (usually two bytes of padding) come the application info block, the sort
+// info block and the records, in that order; each runs up to the start of the next one, the
+// last record to the end of the file.
+
+namespace {
+
+constexpr size_t kEntrySize = 8;
+constexpr size_t kListHeaderSize = 6;
+
+struct RecordEntry {
+  uint32_t offset;
+  uint8_t attributes;
+  uint32_t unique_id;
+};
+
+[[noreturn]] void Fail(const std::string& file_name, const std::string& what) {
+  throw EPdbFormatError(file_name + ": " + what);
+}
+
+std::string Num(uint64_t value) { return std::to_string(value); }
+
+// Reads count entries starting at offset, after checking that they lie inside the file.
+void ReadEntries(std::string_view bytes, size_t offset, size_t count, const std::string& file_name,
+                 std::vector<RecordEntry>& entries) {
+  const uint64_t end = offset + uint64_t{count} * kEntrySize;
+  if (end > bytes.size())
+    Fail(file_name, "record list of " + Num(count) + " entries at offset " + Num(offset) +
+                        " runs past the end of the file (" + Num(bytes.size()) + " bytes)");
+  for (size_t i = 0; i < count; ++i) {
+    const size_t at = offset + i * kEntrySize;
+    entries.push_back({ReadU32(bytes, at), ReadU8(bytes, at + 4), ReadU24(bytes, at + 5)});
+  }
+}
+
+// Follows the record lists; returns the offset where the last list ends.
+size_t ReadRecordLists(std::string_view bytes, const std::string& file_name,
+                       std::vector<RecordEntry>& entries) {
+  ReadEntries(bytes, kPdbHeaderSize, ReadU16(bytes, 76), file_name, entries);
+  size_t lists_end = kPdbHeaderSize + entries.size() * kEntrySize;
+  uint32_t next = ReadU32(bytes, 72);
+  while (next != 0) {
+    if (next < lists_end)
+      Fail(file_name, "record list at offset " + Num(next) + " lies before the end of the previous list (" +
+                          Num(lists_end) + ")");
+    if (uint64_t{next} + kListHeaderSize > bytes.size())
+      Fail(file_name, "record list header at offset " + Num(next) + " lies past the end of the file (" +
+                          Num(bytes.size()) + " bytes)");
+    const size_t count = ReadU16(bytes, next + 4);
+    ReadEntries(bytes, next + kListHeaderSize, count, file_name, entries);
+    lists_end = next + kListHeaderSize + count * kEntrySize;
+    next = ReadU32(bytes, next);
+  }
+  return lists_end;
+}
+
+// Checks that the block offsets and record offsets rise through the file after the lists.
+void CheckOffsets(std::string_view bytes, size_t lists_end, uint32_t app_info, uint32_t sort_info,
+                  const std::vector<RecordEntry>& entries, const std::string& file_name) {
+  uint64_t floor = lists_end;
+  std::string floor_what;  // empty: the record lists
+  auto check = [&](uint64_t offset, const std::string& what) {
+    if (offset > bytes.size())
+      Fail(file_name, what + " offset " + Num(offset) + " lies past the end of the file (" +
+                          Num(bytes.size()) + " bytes)");
+    if (offset < floor && floor_what.empty())
+      Fail(file_name, what + " offset " + Num(offset) + " lies inside the record list, which ends at " + Num(floor));
+    if (offset < floor)
+      Fail(file_name, what + " offset " + Num(offset) + " lies before the " + floor_what + " offset " + Num(floor) +
+                          ": offsets out of order or overlapping");
+    floor = offset;
+    floor_what = what;
+  };
+  if (app_info != 0) check(app_info, "application info block");
+  if (sort_info != 0) check(sort_info, "sort info block");
+  for (size_t i = 0; i < entries.size(); ++i) check(entries[i].offset, "record " + Num(i));
+}
+
+std::string NameFromHeader(std::string_view bytes) {
+  const std::string_view field = bytes.substr(0, kPdbNameSize);
+  return std::string(field.substr(0, std::min(field.find('\0'), field.size())));
+}
+
+void CheckHeaderSize(std::string_view bytes, const std::string& file_name) {
+  if (bytes.size() < kPdbHeaderSize)
+    Fail(file_name, "truncated header: " + Num(bytes.size()) + " bytes, a database header takes " +
+                        Num(kPdbHeaderSize));
+}
+
+}  // namespace
+
+std::string ReadPdbName(std::string_view bytes, const std::string& file_name) {
+  CheckHeaderSize(bytes, file_name);
+  return NameFromHeader(bytes);
+}
+
+PdbDatabase ParsePdb(std::string_view bytes, const std::string& file_name) {
+  CheckHeaderSize(bytes, file_name);
+  PdbDatabase db;
+  db.name = NameFromHeader(bytes);
+  db.attributes = ReadU16(bytes, 32);
+  if (db.attributes & kPdbResourceDatabase) Fail(file_name, "a resource database, not a record database");
+  db.version = ReadU16(bytes, 34);
+  db.creation_date = ReadU32(bytes, 36);
+  db.modification_date = ReadU32(bytes, 40);
+  db.backup_date = ReadU32(bytes, 44);
+  db.modification_number = ReadU32(bytes, 48);
+  const uint32_t app_info = ReadU32(bytes, 52);
+  const uint32_t sort_info = ReadU32(bytes, 56);
+  db.type = ReadU32(bytes, 60);
+  db.creator = ReadU32(bytes, 64);
+  db.unique_id_seed = ReadU32(bytes, 68);
+
+  std::vector<RecordEntry> entries;
+  const size_t lists_end = ReadRecordLists(bytes, file_name, entries);
+  CheckOffsets(bytes, lists_end, app_info, sort_info, entries, file_name);
+
+  const size_t data_end = entries.empty() ? bytes.size() : entries.front().offset;
+  if (app_info != 0) db.app_info = std::string(bytes.substr(app_info, (sort_info ? sort_info : data_end) - app_info));
+  if (sort_info != 0) db.sort_info = std::string(bytes.substr(sort_info, data_end - sort_info));
+  db.records.reserve(entries.size());
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const size_t end = i + 1 < entries.size() ? entries[i + 1].offset : bytes.size();
+    db.records.push_back({static_cast<uint8_t>(entries[i].attributes & kRecordFlagsMask),
+                          static_cast<uint8_t>(entries[i].attributes & kRecordCategoryMask), entries[i].unique_id,
+                          std::string(bytes.substr(entries[i].offset, end - entries[i].offset))});
+  }
+  return db;
+}
+
+std::string SerializePdb(const PdbDatabase& db) {
+  if (db.name.size() >= kPdbNameSize || db.name.find('\0') != std::string::npos)
+    throw EPdbFormatError("database name \"" + db.name + "\" does not fit the 32-byte name field");
+  const size_t count = db.records.size();
+  const size_t first_list = std::min(count, kPdbMaxRecordsPerList);
+  const size_t further_lists = (count - first_list + kPdbMaxRecordsPerList - 1) / kPdbMaxRecordsPerList;
+  const uint64_t lists_end = kPdbHeaderSize + uint64_t{count} * kEntrySize + further_lists * kListHeaderSize;
+  const uint64_t data_start = lists_end + 2;
+  uint64_t file_size = data_start + db.app_info.size() + db.sort_info.size();
+  for (const PdbRecord& record : db.records) file_size += record.data.size();
+  if (file_size > UINT32_MAX)
+    throw EPdbFormatError("database \"" + db.name + "\" needs " + Num(file_size) +
+                          " bytes, more than a database file can address");
+
+  std::string out;
+  out.reserve(file_size);
+  out.append(db.name);
+  out.append(kPdbNameSize - db.name.size(), '\0');
+  AppendU16(out, db.attributes);
+  AppendU16(out, db.version);
+  AppendU32(out, db.creation_date);
+  AppendU32(out, db.modification_date);
+  AppendU32(out, db.backup_date);
+  AppendU32(out, db.modification_number);
+  AppendU32(out, db.app_info.empty() ? 0 : static_cast<uint32_t>(data_start));
+  AppendU32(out, db.sort_info.empty() ? 0 : static_cast<uint32_t>(data_start + db.app_info.size()));
+  AppendU32(out, db.type);
+  AppendU32(out, db.creator);
+  AppendU32(out, db.unique_id_seed);
+  AppendU32(out, count > first_list ? static_cast<uint32_t>(kPdbHeaderSize + first_list * kEntrySize) : 0);
+  AppendU16(out, static_cast<uint16_t>(first_list));
+
+  uint64_t record_offset = data_start + db.app_info.size() + db.sort_info.size();
+  size_t written = 0;
+  auto append_entries = [&](size_t n) {
+    for (size_t i = 0; i < n; ++i, ++written) {
+      const PdbRecord& record = db.records[written];
+      AppendU32(out, static_cast<uint32_t>(record_offset));
+      AppendU8(out, static_cast<uint8_t>((record.flags & kRecordFlagsMask) | (record.category & kRecordCategoryMask)));
+      AppendU24(out, record.unique_id);
+      record_offset += record.data.size();
+    }
+  };
+  append_entries(first_list);
+  // Each further list starts right after the entries of the one before it.
+  while (written < count) {
+    const size_t n = std::min(count - written, kPdbMaxRecordsPerList);
+    const bool more = written + n < count;
+    AppendU32(out, more ? static_cast<uint32_t>(out.size() + kListHeaderSize + n * kEntrySize) : 0);
+    AppendU16(out, static_cast<uint16_t>(n));
+    append_entries(n);
+  }
+  out.append(2, '\0');
+  out.append(db.app_info);
+  out.append(db.sort_info);
+  for (const PdbRecord& record : db.records) out.append(record.data);
+  return out;
+}
