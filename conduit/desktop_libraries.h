@@ -96,7 +96,9 @@ Function Bound(Function entry, const char* function) {
 
 // The directory the desktop libraries are loaded from, ending with '/': the conduit library's
 // own directory when libuserdata.so lies there, else the directory of the program named by
-// $HOTSYNC_PATH, else the conduit library's directory again. Found once per process.
+// hotsync_path (null or empty: none), else the conduit library's directory again.
+std::string LocateDesktopLibraries(const std::string& conduit_directory, const char* hotsync_path);
+// LocateDesktopLibraries for this conduit library and $HOTSYNC_PATH, found once per process.
 const std::string& DesktopLibraryDirectory();
 
 // Finds the installation directory (beside the conduit library when libuserdata.so is there,

@@ -59,6 +59,8 @@ class TpfgPalmComponent : public TpfgSingletonComponent {
 
   // The registered component; throws Exception "The TpfgPalmComponent could not be found".
   static TpfgPalmComponent& Find();
+  // The registered component, or nullptr.
+  static TpfgPalmComponent* Registered();
 
  private:
   uint16_t version_ = 0x0100;
