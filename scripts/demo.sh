@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Installs what the project needs, builds it and synchronises the demo territory: a handheld
+# with orders, cash, route work, a work protocol and payments, and an exchange directory with
+# the accounting system's reference files. Leaves everything under build/demo/ to look at.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-packages.sh
+
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DZP_TESTS=OFF >/dev/null
+cmake --build build/release -j"$(nproc)"
+bin=$PWD/build/release/bin
+
+home=$PWD/build/demo/home
+user="Агент 7"
+rm -rf build/demo
+mkdir -p "$home"
+hotsync() { "$bin/hotsync" --home "$home" "$@"; }
+
+hotsync register
+hotsync users add "$user" --dir Agent7
+exchange=$home/Agent7/Default
+device=$home/Agent7/Device
+mkdir -p "$exchange" "$device"
+printf '[COMMON]\r\nEXCHANGEFILEFORMAT=TXT\r\n' >"$home/ZembraToPalm.ini"
+
+# The demo's files are kept readable (UTF-8); the accounting system and the handheld tool
+# speak Windows-1251.
+for f in demo/exchange/*.txt; do
+  iconv -f UTF-8 -t CP1251 "$f" >"$exchange/$(basename "$f")"
+done
+for f in demo/handheld/*.txt; do
+  db=$(basename "$f" .txt)
+  iconv -f UTF-8 -t CP1251 "$f" >"build/demo/$db.txt"
+  "$bin/handheld" load "$device" "$db" "build/demo/$db.txt"
+done
+
+echo "== the handheld before the synchronisation =="
+"$bin/handheld" list "$device"
+
+echo "== synchronisation =="
+hotsync sync --user "$user" --yes
+
+echo "== HotSync log =="
+hotsync log --user "$user"
+echo "== exchange directory =="
+ls -l "$exchange"
+for f in Order.txt OrderItem.txt Cash.txt RouteOut.txt Protocol.txt PayByDoc.txt; do
+  if [[ -f $exchange/$f ]]; then
+    echo "-- $f"
+    iconv -f CP1251 -t UTF-8 "$exchange/$f"
+  fi
+done
+echo "== the handheld after the synchronisation =="
+"$bin/handheld" list "$device"
