@@ -16,6 +16,6 @@ PALM_API int32_t HsRefreshConduitInfo(void);
 PALM_API int32_t MessageBoxA(void* owner, const char* text, const char* caption, uint32_t style);
 
 /* Host side: who answers the boxes. Without a handler the text goes to stderr and the box
-   takes its default answer (IDOK, or IDNO for Yes/No boxes). */
+   takes its default answer (IDOK for OK, IDNO for Yes/No, IDCANCEL for OK/Cancel). */
 typedef int32_t (*HsMessageBoxHandler)(void* context, const char* text, const char* caption, uint32_t style);
 PALM_API void HsSetMessageBoxHandler(HsMessageBoxHandler handler, void* context);

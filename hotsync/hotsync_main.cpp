@@ -1,0 +1,109 @@
+// The hotsync program: the command-line host that loads a conduit and calls its entry points as
+// the HotSync Manager would, over the HotSync home and a directory that stands for the handheld.
+#include <stdlib.h>
+
+#include <clocale>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "hotsync/desktop_location.h"
+#include "hotsync/host_commands.h"
+#include "hotsync/hotsync_home.h"
+
+namespace {
+
+std::optional<std::string> Given(const CLI::Option* option, const std::string& value) {
+  return option->count() > 0 ? std::optional<std::string>(value) : std::nullopt;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setlocale(LC_ALL, "");
+  CLI::App app{"hotsync: runs HotSync conduits over a HotSync home and a directory of handheld databases"};
+  app.set_version_flag("--version", std::string("hotsync ") + ZP_VERSION);
+  app.require_subcommand(1);
+  app.fallthrough();
+
+  std::string home;
+  std::string conduit;
+  const CLI::Option* home_option =
+      app.add_option("--home", home, "The HotSync home (default: $HOTSYNC_HOME, else ~/.local/share/hotsync)");
+  const CLI::Option* conduit_option =
+      app.add_option("--conduit", conduit, "The conduit library (default: libZembraToPalm.so beside the program)");
+
+  CLI::App* info = app.add_subcommand("info", "Show the conduit's name, version and information text");
+  CLI::App* register_command = app.add_subcommand("register", "Register the conduit (DllRegisterServer)");
+  CLI::App* unregister_command = app.add_subcommand("unregister", "Unregister the conduit (DllUnregisterServer)");
+
+  CLI::App* users = app.add_subcommand("users", "Add or list HotSync users");
+  users->require_subcommand(1);
+  CLI::App* users_add = users->add_subcommand("add", "Add a HotSync user");
+  std::string new_user;
+  std::string new_user_directory;
+  users_add->add_option("NAME", new_user, "The user name, as the handheld holds it")->required();
+  const CLI::Option* directory_option =
+      users_add->add_option("--dir", new_user_directory, "The user's folder name (default: NAME made safe)");
+  CLI::App* users_list = users->add_subcommand("list", "List the HotSync users: name, a tab, folder name");
+
+  CLI::App* sync = app.add_subcommand("sync", "Synchronise a user: run every registered conduit");
+  std::string sync_user;
+  std::string device;
+  sync->add_option("--user", sync_user, "The HotSync user (added when not known yet)")->required();
+  const CLI::Option* device_option =
+      sync->add_option("--device", device, "The handheld's directory (default: the user's Device folder)")
+          ->check(CLI::ExistingDirectory);
+  bool answer_yes = false;
+  bool answer_no = false;
+  CLI::Option* yes = sync->add_flag("--yes", answer_yes, "Answer Yes to every question");
+  CLI::Option* no = sync->add_flag("--no", answer_no, "Answer No to every question");
+  yes->excludes(no);
+
+  CLI::App* configure = app.add_subcommand("configure", "Open the conduit's settings (CfgConduit)");
+  std::string configure_user;
+  const CLI::Option* configure_user_option =
+      configure->add_option("--user", configure_user, "The user whose exchange directory the settings are for");
+
+  CLI::App* log = app.add_subcommand("log", "Show a user's HotSync log");
+  std::string log_user;
+  log->add_option("--user", log_user, "The HotSync user")->required();
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    if (error.get_exit_code() != 0 && !app.remaining().empty()) {
+      std::cerr << "hotsync: unknown command or argument: " << app.remaining().front() << "\n"
+                << "Run with --help for more information." << std::endl;
+      return static_cast<int>(CLI::ExitCodes::ExtrasError);
+    }
+    return app.exit(error);
+  }
+
+  try {
+    THostContext context;
+    context.Home = ResolveHotSyncHome(Given(home_option, home));
+    setenv("HOTSYNC_HOME", context.Home.c_str(), 1);
+    PublishDesktopLibraryDirectory();
+    context.ConduitPath = conduit_option->count() > 0 ? conduit : DefaultConduitPath();
+    context.Boxes.Interactive = RunsInteractively();
+    if (answer_yes) context.Boxes.Answering = TBoxAnswering::AlwaysYes;
+    if (answer_no) context.Boxes.Answering = TBoxAnswering::AlwaysNo;
+    InstallHostMessageBoxes(context.Boxes);
+
+    if (info->parsed()) return RunInfo(context);
+    if (register_command->parsed()) return RunRegister(context);
+    if (unregister_command->parsed()) return RunUnregister(context);
+    if (users_add->parsed()) return RunUsersAdd(context, new_user, Given(directory_option, new_user_directory));
+    if (users_list->parsed()) return RunUsersList(context);
+    if (sync->parsed()) return RunSync(context, sync_user, Given(device_option, device));
+    if (configure->parsed()) return RunConfigure(context, Given(configure_user_option, configure_user));
+    if (log->parsed()) return RunLog(context, log_user);
+  } catch (const std::exception& error) {
+    std::cerr << "hotsync: " << error.what() << std::endl;
+    return 1;
+  }
+  return 1;
+}
