@@ -1,0 +1,222 @@
+#include "exchange/packet_values.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/cp1251.h"
+
+namespace {
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+// The digits of a fixed-width unsigned field, or -1.
+int Digits(std::string_view text) {
+  if (text.empty()) return -1;
+  int value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return -1;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+std::optional<TDateTime> ParseTimePart(std::string_view text) {
+  // hh:nn:sssss (seconds * 1000 + milliseconds, 1 to 5 digits)
+  if (text.size() < 7 || text.size() > 11 || text[2] != ':' || text[5] != ':') return std::nullopt;
+  const int hour = Digits(text.substr(0, 2));
+  const int minute = Digits(text.substr(3, 2));
+  const int millis = Digits(text.substr(6));
+  TDateTime time;
+  if (hour < 0 || minute < 0 || millis < 0 ||
+      !TryEncodeTime(hour, minute, millis / 1000, millis % 1000, time)) {
+    return std::nullopt;
+  }
+  return time;
+}
+
+void AppendUtf8(std::string& out, uint32_t code) {
+  if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+  } else if (code < 0x10000) {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (code >> 18));
+    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+  }
+  out += static_cast<char>(0x80 | (code & 0x3F));
+}
+
+std::optional<uint32_t> ParseCharacterReference(std::string_view body) {
+  // body is what stands between "&#" and ';'
+  int base = 10;
+  if (!body.empty() && (body.front() == 'x' || body.front() == 'X')) {
+    base = 16;
+    body.remove_prefix(1);
+  }
+  uint32_t code = 0;
+  const auto [end, error] = std::from_chars(body.data(), body.data() + body.size(), code, base);
+  if (body.empty() || error != std::errc() || end != body.data() + body.size()) return std::nullopt;
+  if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return std::nullopt;
+  return code;
+}
+
+}  // namespace
+
+std::optional<std::string> FormatPacketFloat(double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  if (value == 0.0) return std::string("0");
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 15);
+  const std::string_view text(buffer, result.ptr - buffer);
+  const size_t e_at = text.find('e');
+  const bool negative = text.front() == '-';
+  std::string digits;
+  for (char c : text.substr(0, e_at)) {
+    if (c >= '0' && c <= '9') digits += c;
+  }
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  const int exponent = std::atoi(std::string(text.substr(e_at + 1)).c_str());
+
+  std::string out = negative ? "-" : "";
+  if (exponent < -5 || exponent > 15) {
+    out += digits[0];
+    if (digits.size() > 1) {
+      out += '.';
+      out.append(digits, 1);
+    }
+    out += 'E';
+    out += std::to_string(exponent);
+  } else if (exponent < 0) {
+    out += "0.";
+    out.append(static_cast<size_t>(-exponent - 1), '0');
+    out += digits;
+  } else {
+    const size_t whole = static_cast<size_t>(exponent) + 1;
+    if (digits.size() <= whole) {
+      out += digits;
+      out.append(whole - digits.size(), '0');
+    } else {
+      out.append(digits, 0, whole);
+      out += '.';
+      out.append(digits, whole);
+    }
+  }
+  return out;
+}
+
+std::optional<double> ParsePacketFloat(std::string_view text) {
+  text = TrimBlanks(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+std::optional<int32_t> ParsePacketInteger(std::string_view text) {
+  text = TrimBlanks(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  int32_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+std::string FormatPacketDateTime(TDateTime value) {
+  int year = 0, month = 0, day = 0;
+  DecodeDate(value, year, month, day);
+  char buffer[48];
+  if (!HasTimeOfDay(value)) {
+    std::snprintf(buffer, sizeof buffer, "%04d%02d%02d", year, month, day);
+  } else {
+    int hour = 0, minute = 0, second = 0, millisecond = 0;
+    DecodeTime(value, hour, minute, second, millisecond);
+    std::snprintf(buffer, sizeof buffer, "%04d%02d%02dT%02d:%02d:%05d", year, month, day, hour, minute,
+                  second * 1000 + millisecond);
+  }
+  return buffer;
+}
+
+std::optional<TDateTime> ParsePacketDateTime(std::string_view text) {
+  text = TrimBlanks(text);
+  if (text.size() >= 3 && text[2] == ':') return ParseTimePart(text);
+  if (text.size() < 8) return std::nullopt;
+  const int year = Digits(text.substr(0, 4));
+  const int month = Digits(text.substr(4, 2));
+  const int day = Digits(text.substr(6, 2));
+  TDateTime date;
+  if (year < 0 || month < 0 || day < 0 || !TryEncodeDate(year, month, day, date)) return std::nullopt;
+  if (text.size() == 8) return date;
+  if (text[8] != 'T') return std::nullopt;
+  const std::optional<TDateTime> time = ParseTimePart(text.substr(9));
+  if (!time) return std::nullopt;
+  return TDateTime{date.Value >= 0 ? date.Value + time->Value : date.Value - time->Value};
+}
+
+void AppendEscaped(std::string& out, std::string_view text) {
+  for (char c : text) {
+    switch (c) {
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '&': out += "&amp;"; break;
+      case '\'': out += "&apos;"; break;
+      case '"': out += "&quot;"; break;
+      case '\r': out += "&#013;"; break;
+      case '\n': out += "&#010;"; break;
+      case '\t': out += "&#009;"; break;
+      case '\\': out += "&#092;"; break;
+      default: out += c; break;
+    }
+  }
+}
+
+std::optional<std::string> Unescape(std::string_view text) {
+  if (text.find('&') == std::string_view::npos) return std::string(text);
+  std::string out;
+  out.reserve(text.size());
+  size_t at = 0;
+  while (at < text.size()) {
+    const size_t amp = text.find('&', at);
+    if (amp == std::string_view::npos) {
+      out.append(text.substr(at));
+      break;
+    }
+    out.append(text.substr(at, amp - at));
+    const size_t semicolon = text.find(';', amp);
+    if (semicolon == std::string_view::npos) return std::nullopt;
+    const std::string_view name = text.substr(amp + 1, semicolon - amp - 1);
+    if (name == "lt") {
+      out += '<';
+    } else if (name == "gt") {
+      out += '>';
+    } else if (name == "amp") {
+      out += '&';
+    } else if (name == "apos") {
+      out += '\'';
+    } else if (name == "quot") {
+      out += '"';
+    } else if (!name.empty() && name.front() == '#') {
+      const std::optional<uint32_t> code = ParseCharacterReference(name.substr(1));
+      if (!code) return std::nullopt;
+      if (*code < 0x80) {
+        out += static_cast<char>(*code);
+      } else {
+        std::string utf8;
+        AppendUtf8(utf8, *code);
+        out += Utf8ToCp1251(utf8);
+      }
+    } else {
+      return std::nullopt;
+    }
+    at = semicolon + 1;
+  }
+  return out;
+}

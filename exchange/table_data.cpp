@@ -1,0 +1,110 @@
+#include "exchange/table_data.h"
+
+#include "core/collation.h"
+#include "exchange/dataset_index.h"
+
+TTableData::TTableData(const std::vector<TFieldDef>& defs) {
+  columns_.reserve(defs.size());
+  for (const TFieldDef& def : defs) {
+    column_index_.emplace(AnsiUpperCase(def.Name), static_cast<int>(columns_.size()));
+    columns_.push_back(TColumn{def, {}, {}, {}, {}});
+  }
+}
+
+TTableData::~TTableData() = default;
+
+int TTableData::FindColumn(std::string_view name) const {
+  const auto found = column_index_.find(AnsiUpperCase(name));
+  return found == column_index_.end() ? -1 : found->second;
+}
+
+int TTableData::AddRow(bool inserted) {
+  for (TColumn& column : columns_) {
+    column.Null.push_back(1);
+    switch (column.Def.DataType) {
+      case TFieldType::ftInteger:
+        column.Ints.push_back(0);
+        break;
+      case TFieldType::ftFloat:
+      case TFieldType::ftDateTime:
+        column.Floats.push_back(0.0);
+        break;
+      case TFieldType::ftString:
+        column.Texts.emplace_back();
+        break;
+    }
+  }
+  inserted_.push_back(inserted ? 1 : 0);
+  return row_count_++;
+}
+
+void TTableData::RemoveAllRows() {
+  for (TColumn& column : columns_) {
+    column.Null.clear();
+    column.Ints.clear();
+    column.Floats.clear();
+    column.Texts.clear();
+  }
+  inserted_.clear();
+  row_count_ = 0;
+  for (auto& index : indexes_) index->Clear();
+}
+
+void TTableData::BeforeChange(int row, int column) {
+  for (auto& index : indexes_) {
+    if (index->UsesColumn(column)) index->Erase(row);
+  }
+}
+
+void TTableData::SetNull(int row, int column) {
+  BeforeChange(row, column);
+  TColumn& target = columns_[column];
+  target.Null[row] = 1;
+  if (target.Def.DataType == TFieldType::ftString) target.Texts[row].clear();
+}
+
+void TTableData::SetInt(int row, int column, int32_t value) {
+  BeforeChange(row, column);
+  columns_[column].Ints[row] = value;
+  columns_[column].Null[row] = 0;
+}
+
+void TTableData::SetFloat(int row, int column, double value) {
+  BeforeChange(row, column);
+  columns_[column].Floats[row] = value;
+  columns_[column].Null[row] = 0;
+}
+
+void TTableData::SetText(int row, int column, std::string_view value) {
+  BeforeChange(row, column);
+  TColumn& target = columns_[column];
+  const size_t width = static_cast<size_t>(target.Def.Size);
+  if (width > 0 && value.size() > width) value = value.substr(0, width);
+  target.Texts[row].assign(value);
+  target.Null[row] = 0;
+}
+
+void TTableData::IndexRow(int row) {
+  for (auto& index : indexes_) index->Insert(row);
+}
+
+TDataSetIndex& TTableData::AddIndex(const std::string& name, const std::vector<int>& columns,
+                                    bool case_insensitive) {
+  auto index = std::make_unique<TDataSetIndex>(*this, name, columns, case_insensitive);
+  for (int row = 0; row < row_count_; ++row) index->Insert(row);
+  for (auto& existing : indexes_) {
+    if (existing->Name() == name) {
+      existing = std::move(index);
+      return *existing;
+    }
+  }
+  indexes_.push_back(std::move(index));
+  return *indexes_.back();
+}
+
+TDataSetIndex* TTableData::FindIndex(std::string_view name) {
+  for (auto& index : indexes_) {
+    if (SameText(index->Name(), name)) return index.get();
+  }
+  return nullptr;
+}

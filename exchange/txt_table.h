@@ -1,0 +1,77 @@
+// TcsTXTTable: one semicolon-delimited exchange file held in memory as its lines, with
+// record-by-record access by field name, an optional key index, and writing back whole.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "exchange/message_sink.h"
+#include "exchange/txt_field.h"
+
+class TcsTXTTable {
+ public:
+  explicit TcsTXTTable(TMessageSink sink = WriteMessageToStderr);
+
+  // The exchange directory ('/' at its end or not) and the file name, matched ignoring case.
+  std::string Directory;
+  std::string FileName;
+  char Delimiter = ';';
+
+  // Error messages ("Ошибка" boxes) go here.
+  void SetMessageSink(TMessageSink sink) { sink_ = std::move(sink); }
+
+  // Directory, '/' and FileName as given (the file on disk may differ in case).
+  std::string Path() const;
+  const std::vector<std::string>& Lines() const { return lines_; }
+  int RecordCount() const { return record_count_; }
+  // 1-based; RecordCount() + 1 is after the last record.
+  int RecNo() const { return rec_no_; }
+  int FieldCount() const { return static_cast<int>(fields_.size()); }
+  TcsTXTField& Fields(int index) { return *fields_.at(index); }
+
+  // Empties lines, fields and key index; RecordCount and RecNo keep their values until Load.
+  void Clear();
+  // Reads the file. Missing: message "Файл "<path>" не найден", false. Throws ETXTTableError for a
+  // file without header names or with a NUL byte, Exception when it cannot be read.
+  // Fields (and references to them) live until the next Load or Clear.
+  bool Load();
+  // Parses line n into the fields; n = RecordCount + 1 goes after the end; beyond that (or below 1)
+  // message "Попытка обращения к несуществующей записи" and nothing changes.
+  void GoTo(int n);
+  // A new empty line at the end, made current.
+  void Append();
+  // Line RecNo := every value followed by the delimiter. ETXTTableError when after the end.
+  void Post();
+  // Writes the lines, each ending with CR LF, replacing the file atomically; true.
+  bool Save();
+
+  // First field named so, ignoring case. Missing: message "Поля "<name>" нет в таблице <file>",
+  // then ETXTFieldNotFound with the same text.
+  TcsTXTField& FieldByName(std::string_view name);
+  TcsTXTField* FindField(std::string_view name);
+
+  // Key index on the field (FieldByName's failure when it is missing) and the first indexed record.
+  void SortBy(std::string_view name);
+  void First();
+  void Next();
+  bool Eof() const;
+
+ private:
+  void ShowError(const std::string& text) const;
+  // The directory to look the file up in: Directory, or the working directory when it is empty.
+  std::string_view LookupDirectory() const;
+  void ParseLine(int n);
+
+  TMessageSink sink_;
+  std::vector<std::string> lines_;
+  std::vector<std::unique_ptr<TcsTXTField>> fields_;
+  std::unordered_map<std::string, int> field_index_;  // upper-cased name -> first field
+  std::vector<int> key_index_;                         // line numbers in key order
+  bool indexed_ = false;
+  int key_position_ = -1;
+  int record_count_ = 0;
+  int rec_no_ = 1;
+};

@@ -1,0 +1,183 @@
+#include "exchange/xml_packet_reader.h"
+
+#include <pugixml.hpp>
+
+#include <cstring>
+#include <optional>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "core/collation.h"
+#include "exchange/exchange_errors.h"
+#include "exchange/packet_values.h"
+#include "exchange/table_data.h"
+
+namespace {
+
+// Standard entities and character references are undone by Unescape, so that a reference above
+// 127 becomes a Windows-1251 byte and every other byte stays as it is (no encoding conversion).
+constexpr unsigned kParseOptions = pugi::parse_cdata | pugi::parse_wconv_attribute | pugi::parse_eol;
+
+struct NameHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
+};
+
+using TColumnMap = std::unordered_map<std::string, int, NameHash, std::equal_to<>>;
+
+class TPacketReader {
+ public:
+  explicit TPacketReader(const std::string& file) : file_(file) {}
+
+  std::shared_ptr<TTableData> Read(std::string_view bytes) {
+    pugi::xml_document document;
+    const pugi::xml_parse_result parsed =
+        document.load_buffer(bytes.data(), bytes.size(), kParseOptions, pugi::encoding_utf8);
+    if (!parsed) {
+      Fail("not an XML file (" + std::string(parsed.description()) + " at byte " +
+           std::to_string(parsed.offset) + ")");
+    }
+    const pugi::xml_node packet = document.document_element();
+    if (std::strcmp(packet.name(), "DATAPACKET") != 0) Fail("not a data packet (no DATAPACKET element)");
+    const pugi::xml_node fields = packet.child("METADATA").child("FIELDS");
+    if (!fields) Fail("not a data packet (no METADATA/FIELDS element)");
+
+    std::vector<TFieldDef> defs = ReadFieldDefs(fields);
+    auto data = std::make_shared<TTableData>(defs);
+    TColumnMap columns;
+    for (size_t i = 0; i < defs.size(); ++i) columns.emplace(defs[i].Name, static_cast<int>(i));
+    int row_number = 0;
+    for (const pugi::xml_node row : packet.child("ROWDATA").children("ROW")) {
+      ++row_number;
+      if (!IsCurrentRow(row, row_number)) continue;
+      ReadRow(row, row_number, columns, *data);
+    }
+    return data;
+  }
+
+ private:
+  [[noreturn]] void Fail(const std::string& what) const { throw EDataPacketError(file_ + ": " + what); }
+
+  std::string Text(const char* raw, const std::string& where) const {
+    std::optional<std::string> text = Unescape(raw);
+    if (!text) Fail(where + ": malformed entity or character reference in '" + std::string(raw) + "'");
+    return std::move(*text);
+  }
+
+  std::vector<TFieldDef> ReadFieldDefs(const pugi::xml_node fields) const {
+    std::vector<TFieldDef> defs;
+    std::unordered_set<std::string> upper_names;
+    for (const pugi::xml_node field : fields.children("FIELD")) {
+      const std::string where = "FIELD " + std::to_string(defs.size() + 1);
+      TFieldDef def;
+      def.Name = Text(field.attribute("attrname").value(), where);
+      if (def.Name.empty()) Fail(where + " has no attrname");
+      if (!upper_names.insert(AnsiUpperCase(def.Name)).second) Fail("field '" + def.Name + "' is defined twice");
+      def.DataType = TypeOf(field.attribute("fieldtype").value());
+      if (def.DataType == TFieldType::ftString) def.Size = WidthOf(field, def.Name);
+      defs.push_back(std::move(def));
+    }
+    if (defs.empty()) Fail("not a data packet (no FIELD definitions)");
+    return defs;
+  }
+
+  static TFieldType TypeOf(std::string_view type) {
+    for (const char* name : {"i1", "i2", "i4", "ui1", "ui2"}) {
+      if (type == name) return TFieldType::ftInteger;
+    }
+    for (const char* name : {"r8", "r4", "i8", "ui4", "fixed", "fixedFMT"}) {
+      if (type == name) return TFieldType::ftFloat;
+    }
+    for (const char* name : {"dateTime", "date", "time", "SQLdateTime"}) {
+      if (type == name) return TFieldType::ftDateTime;
+    }
+    return TFieldType::ftString;
+  }
+
+  int WidthOf(const pugi::xml_node field, const std::string& name) const {
+    const pugi::xml_attribute width = field.attribute("WIDTH");
+    if (!width) return 0;
+    const std::optional<int32_t> value = ParsePacketInteger(width.value());
+    if (!value || *value < 1) Fail("field '" + name + "' has an invalid WIDTH '" + width.value() + "'");
+    return *value;
+  }
+
+  bool IsCurrentRow(const pugi::xml_node row, int row_number) const {
+    const pugi::xml_attribute state = row.attribute("RowState");
+    if (!state) return true;
+    const std::optional<int32_t> value = ParsePacketInteger(state.value());
+    if (!value) Fail("ROW " + std::to_string(row_number) + " has an invalid RowState '" + state.value() + "'");
+    return (*value & 3) == 0;
+  }
+
+  void ReadRow(const pugi::xml_node row, int row_number, const TColumnMap& columns, TTableData& data) const {
+    const int target = data.AddRow(false);
+    for (const pugi::xml_attribute attribute : row.attributes()) {
+      const auto found = columns.find(std::string_view(attribute.name()));
+      if (found == columns.end()) continue;
+      const int column = found->second;
+      const TFieldDef& def = data.Column(column).Def;
+      std::optional<std::string> text = Unescape(attribute.value());
+      if (!text) FailValue(row_number, def, "malformed entity or character reference", attribute.value());
+      if (def.DataType == TFieldType::ftString) {
+        data.SetText(target, column, *text);
+        continue;
+      }
+      if (text->empty()) continue;
+      if (!StoreValue(data, target, column, *text)) {
+        FailValue(row_number, def, "not a valid " + std::string(TypeName(def.DataType)) + " value", *text);
+      }
+    }
+  }
+
+  static bool StoreValue(TTableData& data, int row, int column, const std::string& text) {
+    switch (data.Column(column).Def.DataType) {
+      case TFieldType::ftInteger:
+        if (const std::optional<int32_t> value = ParsePacketInteger(text)) {
+          data.SetInt(row, column, *value);
+          return true;
+        }
+        return false;
+      case TFieldType::ftFloat:
+        if (const std::optional<double> value = ParsePacketFloat(text)) {
+          data.SetFloat(row, column, *value);
+          return true;
+        }
+        return false;
+      case TFieldType::ftDateTime:
+        if (const std::optional<TDateTime> value = ParsePacketDateTime(text)) {
+          data.SetFloat(row, column, value->Value);
+          return true;
+        }
+        return false;
+      case TFieldType::ftString:
+        break;
+    }
+    data.SetText(row, column, text);
+    return true;
+  }
+
+  static const char* TypeName(TFieldType type) {
+    switch (type) {
+      case TFieldType::ftInteger: return "integer";
+      case TFieldType::ftFloat: return "number";
+      case TFieldType::ftDateTime: return "date-time";
+      case TFieldType::ftString: break;
+    }
+    return "text";
+  }
+
+  [[noreturn]] void FailValue(int row_number, const TFieldDef& def, const std::string& what,
+                              const std::string& text) const {
+    Fail("ROW " + std::to_string(row_number) + ", field '" + def.Name + "': " + what + ": '" + text + "'");
+  }
+
+  const std::string& file_;
+};
+
+}  // namespace
+
+std::shared_ptr<TTableData> ReadDataPacket(std::string_view bytes, const std::string& file) {
+  return TPacketReader(file).Read(bytes);
+}

@@ -1,0 +1,16 @@
+// Reads an XML data packet into rows of the in-memory table: the columns from METADATA/FIELDS,
+// one row per ROW of ROWDATA, texts kept as the Windows-1251 bytes they are.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+class TTableData;
+
+// Accepts packets with or without RowState and CHANGE_LOG, attributes in any order, line breaks
+// and indentation, standard entity and character references. Rows marked deleted or holding a
+// row's original values (RowState bit 1 or 2) are not part of the table and are skipped.
+// Throws EDataPacketError naming file when the bytes are not XML, not a data packet, or hold a
+// value that does not fit its column.
+std::shared_ptr<TTableData> ReadDataPacket(std::string_view bytes, const std::string& file);

@@ -1,0 +1,114 @@
+#include "exchange/xml_packet_writer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "exchange/exchange_errors.h"
+#include "exchange/packet_values.h"
+#include "exchange/table_data.h"
+
+namespace {
+
+// Day numbers of 1 January 0001 and of 1 January 10000.
+constexpr double kFirstDay = -693593.0;
+constexpr double kPastLastDay = 2958466.0;
+
+bool IsNameStart(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
+}
+
+bool IsNameChar(unsigned char c) {
+  return IsNameStart(c) || (c >= '0' && c <= '9') || c == '.' || c == '-';
+}
+
+void CheckAttributeName(const std::string& name) {
+  const bool valid = !name.empty() && IsNameStart(name[0]) && name != "RowState" &&
+                     std::all_of(name.begin(), name.end(), [](char c) { return IsNameChar(c); });
+  if (!valid) throw EDatabaseError("Field name '" + name + "' cannot be written to an XML data packet");
+}
+
+const char* FieldTypeName(TFieldType type) {
+  switch (type) {
+    case TFieldType::ftInteger: return "i4";
+    case TFieldType::ftFloat: return "r8";
+    case TFieldType::ftDateTime: return "dateTime";
+    case TFieldType::ftString: break;
+  }
+  return "string";
+}
+
+int PacketWidth(const TTableData& data, int column) {
+  const TColumn& target = data.Column(column);
+  if (target.Def.Size > 0) return target.Def.Size;
+  size_t longest = 1;
+  for (const std::string& text : target.Texts) longest = std::max(longest, text.size());
+  return static_cast<int>(longest);
+}
+
+void AppendValue(std::string& out, const TTableData& data, int row, int column) {
+  const TColumn& target = data.Column(column);
+  switch (target.Def.DataType) {
+    case TFieldType::ftInteger:
+      out += std::to_string(target.Ints[row]);
+      return;
+    case TFieldType::ftFloat: {
+      const std::optional<std::string> text = FormatPacketFloat(target.Floats[row]);
+      if (!text) throw EDatabaseError("Field '" + target.Def.Name + "' holds a number without a packet form");
+      out += *text;
+      return;
+    }
+    case TFieldType::ftDateTime: {
+      const double value = target.Floats[row];
+      if (!(value >= kFirstDay && value < kPastLastDay)) {
+        throw EDatabaseError("Field '" + target.Def.Name + "' holds an invalid date-time");
+      }
+      out += FormatPacketDateTime(TDateTime{value});
+      return;
+    }
+    case TFieldType::ftString:
+      AppendEscaped(out, target.Texts[row]);
+      return;
+  }
+}
+
+}  // namespace
+
+std::string WriteDataPacket(const TTableData& data) {
+  std::string out = "<?xml version=\"1.0\" standalone=\"yes\"?>  <DATAPACKET Version=\"2.0\"><METADATA><FIELDS>";
+  for (int column = 0; column < data.ColumnCount(); ++column) {
+    const TFieldDef& def = data.Column(column).Def;
+    CheckAttributeName(def.Name);
+    out += "<FIELD attrname=\"";
+    AppendEscaped(out, def.Name);
+    out += "\" fieldtype=\"";
+    out += FieldTypeName(def.DataType);
+    out += '"';
+    if (def.DataType == TFieldType::ftString) out += " WIDTH=\"" + std::to_string(PacketWidth(data, column)) + "\"";
+    out += "/>";
+  }
+  out += "</FIELDS><PARAMS";
+  std::string change_log;
+  for (int row = 0; row < data.RowCount(); ++row) {
+    if (!data.Inserted(row)) continue;
+    if (!change_log.empty()) change_log += ' ';
+    change_log += std::to_string(row + 1) + " 0 4";
+  }
+  if (!change_log.empty()) out += " CHANGE_LOG=\"" + change_log + "\"";
+  out += "/></METADATA><ROWDATA>";
+  for (int row = 0; row < data.RowCount(); ++row) {
+    out += "<ROW";
+    if (data.Inserted(row)) out += " RowState=\"4\"";
+    for (int column = 0; column < data.ColumnCount(); ++column) {
+      if (data.IsNull(row, column)) continue;
+      out += ' ';
+      out += data.Column(column).Def.Name;
+      out += "=\"";
+      AppendValue(out, data, row, column);
+      out += '"';
+    }
+    out += "/>";
+  }
+  out += "</ROWDATA></DATAPACKET>";
+  return out;
+}

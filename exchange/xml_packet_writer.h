@@ -1,0 +1,13 @@
+// Writes the in-memory table as an XML data packet: one line, the declaration and two blanks,
+// column definitions, a change log recording every appended row as an insertion, and the rows.
+#pragma once
+
+#include <string>
+
+class TTableData;
+
+// The packet's bytes (texts byte for byte, escaped). Appended rows carry RowState 4 and a
+// CHANGE_LOG triple; a null cell has no attribute, an empty text an empty one. Throws
+// EDatabaseError for a column name that cannot be an attribute name, or a float or date-time
+// that has no packet text (infinity, NaN, a date outside the years 1 to 9999).
+std::string WriteDataPacket(const TTableData& data);
