@@ -235,9 +235,10 @@ std::string FloatToStr(double value, const TFormatSettings& formats) {
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
   if (value == 0) return "0";
   char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.*e", kGeneralDigits - 1, value);
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
+                                    kGeneralDigits - 1);
   // buffer: [-]d.dddddddddddddde[+-]XX
-  std::string_view text(buffer);
+  std::string_view text(buffer, static_cast<size_t>(result.ptr - buffer));
   std::string out;
   if (text.front() == '-') {
     out += '-';
@@ -249,7 +250,11 @@ std::string FloatToStr(double value, const TFormatSettings& formats) {
     if (c != '.') digits += c;
   }
   while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-  const int exponent = std::atoi(std::string(text.substr(e + 1)).c_str()) + 1;  // value = 0.digits × 10^exponent
+  int exponent = 0;
+  const std::string_view exponent_text = text.substr(e + 1);
+  std::from_chars(exponent_text.data() + (exponent_text.front() == '+' ? 1 : 0),
+                  exponent_text.data() + exponent_text.size(), exponent);
+  ++exponent;  // value = 0.digits × 10^exponent
   if (exponent > kGeneralDigits || exponent < -4) {
     out += digits[0];
     if (digits.size() > 1) {

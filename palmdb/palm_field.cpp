@@ -1,0 +1,49 @@
+#include "palmdb/palm_field.h"
+
+#include "core/text_conversions.h"
+#include "palmdb/palm_table.h"
+
+const std::string& TpfgPalmField::FieldName() const { return table_->FieldDefs()[index_].FieldName(); }
+
+TpfgPalmFieldType TpfgPalmField::DataType() const { return table_->FieldDefs()[index_].DataType(); }
+
+TPalmValue TpfgPalmField::Value() const { return table_->GetFieldValue(index_); }
+
+int32_t TpfgPalmField::AsInteger() const {
+  const TPalmValue value = Value();
+  if (const auto* number = std::get_if<int32_t>(&value)) return *number;
+  const std::string text = PalmValueText(value);
+  return text.empty() ? 0 : StrToInt(text);
+}
+
+double TpfgPalmField::AsFloat() const {
+  const TPalmValue value = Value();
+  if (const auto* number = std::get_if<double>(&value)) return *number;
+  if (const auto* number = std::get_if<int32_t>(&value)) return *number;
+  if (const auto* date_time = std::get_if<TDateTime>(&value)) return date_time->Value;
+  const std::string text = PalmValueText(value);
+  return text.empty() ? 0.0 : StrToFloat(text);
+}
+
+TDateTime TpfgPalmField::AsDateTime() const {
+  const TPalmValue value = Value();
+  if (const auto* date_time = std::get_if<TDateTime>(&value)) return *date_time;
+  const std::string text = PalmValueText(value);
+  return text.empty() ? TDateTime{} : ParsePalmDateTime(text);
+}
+
+std::string TpfgPalmField::AsString() const {
+  TPalmValue value = Value();
+  if (auto* text = std::get_if<std::string>(&value)) return std::move(*text);
+  return PalmValueText(value);
+}
+
+void TpfgPalmField::SetValue(const TPalmValue& value) { table_->SetFieldValue(index_, value); }
+
+void TpfgPalmField::SetAsInteger(int32_t value) { table_->SetFieldValue(index_, TPalmValue{IntToStr(value)}); }
+
+void TpfgPalmField::SetAsFloat(double value) { table_->SetFieldValue(index_, TPalmValue{FloatToStr(value)}); }
+
+void TpfgPalmField::SetAsDateTime(TDateTime value) { table_->SetFieldValue(index_, TPalmValue{DateTimeToStr(value)}); }
+
+void TpfgPalmField::SetAsString(std::string value) { table_->SetFieldValue(index_, TPalmValue{std::move(value)}); }

@@ -1,0 +1,98 @@
+#include "tools/handheld_commands.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "core/cp1251.h"
+#include "palmdb/device_connection.h"
+
+namespace {
+
+class HandheldCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* bin = std::getenv("ZP_BIN_DIR");
+    for (const char* file :
+         {"libsync20.so", "libuserdata.so", "libcondmgr.so", "libhslog20.so", "libinstaide.so", "libhsapi.so"}) {
+      if (bin == nullptr || !std::filesystem::exists(std::filesystem::path(bin) / file)) {
+        GTEST_SKIP() << "the desktop stand-in libraries are not built in ZP_BIN_DIR: " << file;
+      }
+    }
+    std::string pattern = (std::filesystem::temp_directory_path() / "zp-handheld-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    root_ = pattern;
+    std::filesystem::create_directory(root_ / "device");
+    SetCurrentFormats(TFormatSettings{});
+    connection_ = std::make_unique<TDeviceConnection>(bin, (root_ / "device").string());
+  }
+
+  void TearDown() override {
+    catalogue_.reset();
+    connection_.reset();
+    if (!root_.empty()) std::filesystem::remove_all(root_);
+  }
+
+  std::string WriteFile(const std::string& name, const std::string& bytes) {
+    const std::string path = (root_ / name).string();
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+
+  std::string Dump(const std::string& database) {
+    std::ostringstream out;
+    DumpDatabase(*catalogue_, database, out, "\r\n");
+    return out.str();
+  }
+
+  std::filesystem::path root_;
+  std::unique_ptr<TDeviceConnection> connection_;
+  std::unique_ptr<TPalmCatalogue> catalogue_ = std::make_unique<TPalmCatalogue>();
+};
+
+TEST_F(HandheldCommandsTest, LoadCreatesTheDatabaseAndDumpGivesTheRowsBack) {
+  const std::string rows = "IdOrder;IdProduct;Quantity;Price\r\n1;320;8;46.02;\r\n2;192;3;993.77;\r\n";
+  EXPECT_EQ(LoadDatabase(*catalogue_, "Zembra_OrderItemDB", WriteFile("items.txt", rows)), 2u);
+  EXPECT_EQ(Dump("Zembra_OrderItemDB"), rows);
+
+  std::ostringstream listing;
+  EXPECT_EQ(ListDatabases((root_ / "device").string(), listing), 0);
+  EXPECT_NE(listing.str().find("Zembra_OrderItemDB"), std::string::npos);
+  EXPECT_NE(listing.str().find("ORDI Wqtz       0        2"), std::string::npos) << listing.str();
+}
+
+TEST_F(HandheldCommandsTest, LoadReplacesRecordsAndMatchesColumnsWithoutCase) {
+  LoadDatabase(*catalogue_, "Zembra_OrderItemDB", WriteFile("a.txt", "IdOrder;IdProduct;Quantity;Price\n1;2;3;4;\n"));
+  LoadDatabase(*catalogue_, "Zembra_OrderItemDB", WriteFile("b.txt", "price;IDORDER\n1.5;7;\n"));
+  EXPECT_EQ(Dump("Zembra_OrderItemDB"), "IdOrder;IdProduct;Quantity;Price\r\n7;0;0;1.5;\r\n");
+}
+
+TEST_F(HandheldCommandsTest, TextsDatesAndTimesTravelUnchanged) {
+  const std::string note = Ansi("Визит");
+  const std::string rows =
+      "ACTIONDATE;ACTIONTIME;IdRoute;IdCustomer;IdDoc;Action\r\n01.01.2024;10:00;36;61;0;" + note + ";\r\n";
+  LoadDatabase(*catalogue_, "Zembra_ProtocolDB", WriteFile("p.txt", rows));
+  EXPECT_EQ(Dump("Zembra_ProtocolDB"), rows);
+}
+
+TEST_F(HandheldCommandsTest, BadValueIsReportedBeforeTheDatabaseIsTouched) {
+  LoadDatabase(*catalogue_, "Zembra_CashDB", WriteFile("ok.txt", "Id;Note\n1;kept;\n"));
+  try {
+    LoadDatabase(*catalogue_, "Zembra_CashDB", WriteFile("bad.txt", "Id;CashDate\n2;01.01.2024;\n3;31.02.2024;\n"));
+    FAIL() << "a bad date must fail";
+  } catch (const Exception& error) {
+    EXPECT_EQ(std::string(error.what()), (root_ / "bad.txt").string() + ":3: '31.02.2024' is not a valid date");
+  }
+  EXPECT_NE(Dump("Zembra_CashDB").find(";kept;"), std::string::npos);
+  EXPECT_THROW(LoadDatabase(*catalogue_, "Zembra_CashDB", WriteFile("col.txt", "Id;Nope\n1;2;\n")), Exception);
+  EXPECT_THROW(LoadDatabase(*catalogue_, "Zembra_Unknown", WriteFile("u.txt", "Id\n1;\n")), Exception);
+}
+
+TEST_F(HandheldCommandsTest, DumpOfAMissingDatabaseFails) { EXPECT_THROW(Dump("Zembra_DocDB"), EPalmSyncError); }
+
+}  // namespace
