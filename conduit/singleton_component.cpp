@@ -1,32 +1,43 @@
 #include "conduit/singleton_component.h"
 
 #include <map>
+#include <utility>
 
 namespace {
 
-// The library-wide registry: class name to its one live instance. Made on first use and kept
-// until the process ends, so a component destroyed late in the library's unloading still finds it.
-std::map<std::string, TpfgSingletonComponent*>& Registry() {
-  static auto* registry = new std::map<std::string, TpfgSingletonComponent*>;
-  return *registry;
+using TRegistry = std::map<std::string, TpfgSingletonComponent*>;
+
+// The library-wide registry: class name to its one live instance. Made with the first
+// instance and freed with the last, so nothing of it outlives the library.
+TRegistry*& Registry() {
+  static TRegistry* registry = nullptr;
+  return registry;
 }
 
 }  // namespace
 
 TpfgSingletonComponent::TpfgSingletonComponent(std::string class_name, std::string name)
     : class_name_(std::move(class_name)), name_(std::move(name)) {
-  auto [entry, added] = Registry().try_emplace(class_name_, this);
+  TRegistry*& registry = Registry();
+  if (registry == nullptr) registry = new TRegistry;
+  auto [entry, added] = registry->try_emplace(class_name_, this);
   if (!added) {
+    if (registry->empty()) delete std::exchange(registry, nullptr);
     throw EpfgSingletonError("The class \"" + class_name_ + "\" has already been instantiated");
   }
 }
 
 TpfgSingletonComponent::~TpfgSingletonComponent() {
-  auto entry = Registry().find(class_name_);
-  if (entry != Registry().end() && entry->second == this) Registry().erase(entry);
+  TRegistry*& registry = Registry();
+  if (registry == nullptr) return;
+  auto entry = registry->find(class_name_);
+  if (entry != registry->end() && entry->second == this) registry->erase(entry);
+  if (registry->empty()) delete std::exchange(registry, nullptr);
 }
 
 TpfgSingletonComponent* TpfgSingletonComponent::Lookup(const std::string& class_name) {
-  auto entry = Registry().find(class_name);
-  return entry == Registry().end() ? nullptr : entry->second;
+  const TRegistry* registry = Registry();
+  if (registry == nullptr) return nullptr;
+  auto entry = registry->find(class_name);
+  return entry == registry->end() ? nullptr : entry->second;
 }

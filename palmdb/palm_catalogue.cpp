@@ -4,23 +4,23 @@
 
 namespace {
 
-struct TFieldSpec {
+struct TFieldDefinition {
   const char* name;
   TpfgPalmFieldType type;
 };
 
-struct TTableSpec {
+struct TTableDefinition {
   TpfgPalmRemoteTable TPalmCatalogue::*table;
   const char* database;
   const char* type;
   uint16_t version;
   TpfgPalmRemoteTableOptions options;
-  std::vector<TFieldSpec> fields;
+  std::vector<TFieldDefinition> fields;
 };
 
 constexpr const char* kCreatorID = "Wqtz";
 
-const TTableSpec kTables[] = {
+const TTableDefinition kTables[] = {
     {&TPalmCatalogue::ptOrder, "Zembra_OrderDB", "ORDR", 0, {},
      {{"Id", ptLong}, {"OrderDate", ptDate}, {"OrderTime", ptString}, {"DeliverDate", ptDate},
       {"IdCustomer", ptLong}, {"IdPayment", ptLong}, {"Total", ptDouble}, {"CountRow", ptLong},
@@ -92,14 +92,14 @@ static_assert(std::size(kTables) == TPalmCatalogue::kTableCount);
 
 TPalmCatalogue::TPalmCatalogue() {
   size_t index = 0;
-  for (const TTableSpec& spec : kTables) {
-    TpfgPalmRemoteTable& table = this->*spec.table;
-    table.SetTableName(spec.database);
+  for (const TTableDefinition& definition : kTables) {
+    TpfgPalmRemoteTable& table = this->*definition.table;
+    table.SetTableName(definition.database);
     table.SetCreatorID(kCreatorID);
-    table.SetTableType(spec.type);
-    table.SetVersion(spec.version);
-    table.SetOptions(spec.options);
-    for (const TFieldSpec& field : spec.fields) table.FieldDefs().Add(field.name, field.type);
+    table.SetTableType(definition.type);
+    table.SetVersion(definition.version);
+    table.SetOptions(definition.options);
+    for (const TFieldDefinition& field : definition.fields) table.FieldDefs().Add(field.name, field.type);
     tables_[index++] = &table;
   }
 }

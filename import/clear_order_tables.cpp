@@ -1,0 +1,28 @@
+#include "import/clear_order_tables.h"
+
+#include "core/cp1251.h"
+#include "hotsync/api/hotsync_api.h"
+
+namespace {
+
+constexpr int kLogProgress = 19;
+
+void EmptyDatabase(TpfgPalmRemoteTable& table) {
+  table.Open();
+  table.EmptyTable();
+  table.Close();
+}
+
+}  // namespace
+
+void ClearOrderTables(TExchangeSession& session, TPalmCatalogue& catalogue, bool include_cash) {
+  const std::string title = Ansi("ПК-PALM: Удаление старых данных");
+  session.StatusText(title);
+  const int answer = session.MessageBox(Ansi("Обмен завершен. Очистить таблицу заказов?"),
+                                        Ansi("Удаление старых данных"), MB_YESNO | MB_ICONQUESTION);
+  if (answer != IDYES) return;
+  session.LogLine(title, kLogProgress);
+  EmptyDatabase(catalogue.ptOrder);
+  EmptyDatabase(catalogue.ptOrderItem);
+  if (include_cash) EmptyDatabase(catalogue.ptCash);
+}

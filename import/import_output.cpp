@@ -1,0 +1,127 @@
+#include "import/import_output.h"
+
+#include <filesystem>
+#include <optional>
+#include <system_error>
+#include <vector>
+
+#include "core/cp1251.h"
+#include "core/exceptions.h"
+#include "core/file_lookup.h"
+#include "exchange/append_text_line.h"
+#include "import/delimited_text.h"
+
+namespace {
+
+// True when the directory holds a file of that name (ignoring case) that is not empty.
+bool HasContent(const std::string& directory, const std::string& name) {
+  const std::optional<std::string> path = FindFileNoCase(directory, name);
+  std::error_code error;
+  return path && std::filesystem::file_size(*path, error) > 0 && !error;
+}
+
+class TTextImportOutput : public TImportOutput {
+ public:
+  TTextImportOutput(TExchangeSession& session, TcsTXTTable& table) : session_(session), table_(table) {}
+
+  void Start(const TOutputLayout& layout) override {
+    table_.Clear();
+    cells_.clear();
+    table_.Directory = session_.Directory;
+    table_.Delimiter = ';';
+    table_.FileName = layout.TxtFile;
+    if (layout.Earlier == TEarlierFile::Replaced) DeleteFileNoCase(session_.Directory, layout.TxtFile);
+    if (layout.Earlier != TEarlierFile::Extended || !HasContent(session_.Directory, layout.TxtFile)) {
+      AppendTextLine(session_.FilePath(layout.TxtFile), layout.TxtHeader);
+    }
+    // A file that could not be created has been reported by the table's own message.
+    if (!table_.Load()) throw Exception(Ansi("Файл") + " \"" + table_.Path() + "\" " + Ansi("не найден"));
+  }
+
+  int Bind(std::string_view name) override {
+    cells_.push_back(&table_.FieldByName(name));
+    return static_cast<int>(cells_.size()) - 1;
+  }
+
+  void Append() override { table_.Append(); }
+  void SetInteger(int slot, int32_t value) override { cells_[slot]->SetAsInteger(value); }
+  void SetFloat(int slot, double value) override { cells_[slot]->SetAsFloat(value); }
+  void SetDateTime(int slot, TDateTime value) override { cells_[slot]->SetAsDateTime(value); }
+  void SetText(int slot, std::string_view value) override {
+    cells_[slot]->SetAsString(DelimitedCellText(value, table_.Delimiter));
+  }
+  void Post() override { table_.Post(); }
+
+  int Save() override {
+    table_.Save();
+    const int count = table_.RecordCount();
+    cells_.clear();
+    table_.Clear();
+    return count;
+  }
+
+ private:
+  TExchangeSession& session_;
+  TcsTXTTable& table_;
+  std::vector<TcsTXTField*> cells_;
+};
+
+class TPacketImportOutput : public TImportOutput {
+ public:
+  explicit TPacketImportOutput(TExchangeSession& session) : session_(session) {}
+
+  void Start(const TOutputLayout& layout) override {
+    fields_.clear();
+    dataset_ = std::make_unique<TClientDataSet>();
+    file_ = layout.XmlFile;
+    if (layout.Earlier == TEarlierFile::Extended && HasContent(session_.Directory, file_)) {
+      dataset_->LoadFromFile(PathNoCase(session_.Directory, file_));
+      return;
+    }
+    for (const TXmlFieldSpec& field : layout.XmlFields) dataset_->FieldDefs().Add(field.Name, field.Type, field.Size);
+    dataset_->CreateDataSet();
+  }
+
+  int Bind(std::string_view name) override {
+    fields_.push_back(&dataset_->FieldByName(name));
+    return static_cast<int>(fields_.size()) - 1;
+  }
+
+  void Append() override { dataset_->Append(); }
+  void SetInteger(int slot, int32_t value) override { fields_[slot]->SetAsInteger(value); }
+  void SetFloat(int slot, double value) override { fields_[slot]->SetAsFloat(value); }
+  void SetDateTime(int slot, TDateTime value) override { fields_[slot]->SetAsDateTime(value); }
+  void SetText(int slot, std::string_view value) override { fields_[slot]->SetAsString(value); }
+  void Post() override { dataset_->Post(); }
+
+  int Save() override {
+    dataset_->SaveToFile(PathNoCase(session_.Directory, file_));
+    const int count = dataset_->RecordCount();
+    fields_.clear();
+    dataset_->EmptyDataSet();
+    dataset_->Close();
+    dataset_.reset();
+    return count;
+  }
+
+ private:
+  TExchangeSession& session_;
+  std::unique_ptr<TClientDataSet> dataset_;
+  std::string file_;
+  std::vector<TField*> fields_;
+};
+
+}  // namespace
+
+std::unique_ptr<TImportOutput> MakeImportOutput(TExchangeSession& session, TcsTXTTable& text_table) {
+  switch (session.Format()) {
+    case TExchangeFormat::TXT:
+    case TExchangeFormat::TXTINDBFOUT:
+      return std::make_unique<TTextImportOutput>(session, text_table);
+    case TExchangeFormat::XML:
+      return std::make_unique<TPacketImportOutput>(session);
+    case TExchangeFormat::DBF:
+      break;
+  }
+  return nullptr;
+}

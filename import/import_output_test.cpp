@@ -1,0 +1,108 @@
+#include "import/import_output.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+
+#include "core/atomic_file.h"
+#include "core/cp1251.h"
+#include "core/exceptions.h"
+#include "core/regional_formats.h"
+
+namespace {
+
+constexpr TXmlFieldSpec kFields[] = {{"ID", TFieldType::ftInteger}, {"Note", TFieldType::ftString, 4}};
+constexpr TOutputLayout kLayout{"Out.txt", "ID;NOTE;", TEarlierFile::Replaced, "Out.xml", kFields};
+
+class ImportOutputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zp-output-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    directory_ = pattern;
+    session_.Directory = directory_.string() + "/";
+    session_.Settings.ExchangeFormat = TExchangeFormat::TXT;
+    text_table_.SetMessageSink([this](const std::string& text, const std::string&) { messages_.push_back(text); });
+  }
+  void TearDown() override { std::filesystem::remove_all(directory_); }
+
+  void WriteRecord(TImportOutput& output, int32_t id, const char* note) {
+    output.Append();
+    output.SetInteger(0, id);
+    output.SetText(1, note);
+    output.Post();
+  }
+
+  std::filesystem::path directory_;
+  TExchangeSession session_;
+  TcsTXTTable text_table_;
+  std::vector<std::string> messages_;
+};
+
+TEST_F(ImportOutputTest, TextOutputReplacesAnEarlierFileAndKeepsCellsApart) {
+  WriteFileAtomic((directory_ / "out.TXT").string(), "old;\r\n1;\r\n");
+  std::unique_ptr<TImportOutput> output = MakeImportOutput(session_, text_table_);
+  output->Start(kLayout);
+  EXPECT_EQ(output->Bind("id"), 0);
+  EXPECT_EQ(output->Bind("Note"), 1);
+  WriteRecord(*output, 7, "a;b\nc");
+  WriteRecord(*output, -1, "");
+  EXPECT_EQ(output->Save(), 2);
+  EXPECT_FALSE(std::filesystem::exists(directory_ / "out.TXT"));
+  EXPECT_EQ(ReadWholeFile((directory_ / "Out.txt").string()), "ID;NOTE;\r\n7;a,b c;\r\n-1;;\r\n");
+  EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(ImportOutputTest, TextOutputThatCannotBeCreatedIsAnError) {
+  session_.Directory = (directory_ / "missing").string() + "/";
+  std::unique_ptr<TImportOutput> output = MakeImportOutput(session_, text_table_);
+  EXPECT_THROW(output->Start(kLayout), Exception);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0], Ansi("Файл") + " \"" + session_.Directory + "Out.txt\" " + Ansi("не найден"));
+}
+
+TEST_F(ImportOutputTest, PacketOutputCutsTextsToTheirWidth) {
+  session_.Settings.ExchangeFormat = TExchangeFormat::XML;
+  std::unique_ptr<TImportOutput> output = MakeImportOutput(session_, text_table_);
+  output->Start(kLayout);
+  output->Bind("Id");
+  output->Bind("NOTE");
+  WriteRecord(*output, 7, "a;b;c;d");
+  EXPECT_EQ(output->Save(), 1);
+  TClientDataSet packet;
+  packet.LoadFromFile((directory_ / "Out.xml").string());
+  packet.First();
+  EXPECT_EQ(packet.FieldByName("Note").AsString(), "a;b;");
+  EXPECT_EQ(packet.FieldByName("ID").AsInteger(), 7);
+}
+
+TEST_F(ImportOutputTest, ExtendedFilesKeepTheirEarlierRecords) {
+  TOutputLayout extended = kLayout;
+  extended.Earlier = TEarlierFile::Extended;
+  WriteFileAtomic((directory_ / "Out.txt").string(), "ID;NOTE;\r\n1;kept;\r\n");
+  std::unique_ptr<TImportOutput> text = MakeImportOutput(session_, text_table_);
+  text->Start(extended);
+  text->Bind("ID");
+  text->Bind("NOTE");
+  WriteRecord(*text, 2, "new");
+  EXPECT_EQ(text->Save(), 2);
+  EXPECT_EQ(ReadWholeFile((directory_ / "Out.txt").string()), "ID;NOTE;\r\n1;kept;\r\n2;new;\r\n");
+
+  session_.Settings.ExchangeFormat = TExchangeFormat::XML;
+  for (int id : {1, 2}) {
+    std::unique_ptr<TImportOutput> packet = MakeImportOutput(session_, text_table_);
+    packet->Start(extended);
+    packet->Bind("ID");
+    packet->Bind("NOTE");
+    WriteRecord(*packet, id, "row");
+    EXPECT_EQ(packet->Save(), id);
+  }
+}
+
+TEST_F(ImportOutputTest, DbfHasNoOutput) {
+  session_.Settings.ExchangeFormat = TExchangeFormat::DBF;
+  EXPECT_EQ(MakeImportOutput(session_, text_table_), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,19 @@
+#include "import/import_phase.h"
+
+#include "core/cp1251.h"
+#include "exchange/txt_table.h"
+#include "hotsync/api/hotsync_api.h"
+#include "import/import_palm_to_pc.h"
+#include "import/pay_by_doc.h"
+#include "palmdb/palm_catalogue.h"
+
+int32_t RunImportPhase(TExchangeSession& session) {
+  TPalmCatalogue catalogue;
+  TcsTXTTable text_table([&session](const std::string& text, const std::string& caption) {
+    session.MessageBox(text, caption, MB_OK | MB_ICONERROR);
+  });
+  int32_t orders = 0;
+  if (session.Format() != TExchangeFormat::TXTINDBFOUT) orders = ImportPalmToPc(session, catalogue, text_table);
+  ImportPaymentsByDocuments(session, catalogue, text_table);
+  return orders;
+}
