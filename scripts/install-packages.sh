@@ -6,7 +6,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libpugixml-dev libcli11-dev libncurses-dev
   unixodbc-dev odbcinst libsqliteodbc sqlite3 libsqlite3-dev
-  python3 perl libpalm-perl tmux fpc fp-units-db
+  python3 perl libpalm-perl tmux fp-compiler fp-units-fcl
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -348,4 +348,43 @@ TEST_F(ImportE2ETest, DelimiterInsideANoteStaysInItsColumn) {
             "NOTE1;NOTE2\r\n9;0;30.12.1899;30.12.1899;0;0;0;0;0;one,two  three;;;;\r\n");
 }
 
+// The session around the import: the checks that refuse an exchange, and the log as users read it.
+using SessionE2ETest = ImportE2ETest;
+
+TEST_F(SessionE2ETest, LeftoverOutputStopsTheExchangeAndLeavesTheHandheldAlone) {
+  UseFormat("TXT");
+  Load("Zembra_OrderDB", kOrders);
+  WriteFileAtomic(exchange_ + "routeout.TXT", "left over");
+  const TProgramRun run = Sync("--yes");
+  std::string message = Line(
+      "Данные предыдущего сеанса обмена не импортированы в систему учета\r"
+      "Выполните процедуру импорта в систему учета или удалите файлы \r");
+  for (const char* name : {"Order.txt", "OrderItem.txt", "Cash.txt", "PayByDoc.txt", "RouteOut.txt"}) {
+    message += exchange_ + name + "\r";
+  }
+  message += Line("После этого повторите процедуру синхронизации\rПроцедура синхронизации прервана");
+  EXPECT_EQ(LogLines(), (std::vector<std::string>{Line("Старт процедуры синхронизации ZembraToPalm"),
+                                                  Line("Ошибка ZembraToPalm\r") + message, Closing(0)}));
+  EXPECT_NE(run.Err.find(Cp1251ToUtf8(Line("Процедура синхронизации прервана"))), std::string::npos) << run.Err;
+  EXPECT_EQ(RecordsOn("Zembra_OrderDB"), 2);
+  EXPECT_EQ(Exchange("routeout.TXT"), "left over");
+  for (const char* name : {"Order.txt", "OrderItem.txt", "Protocol.txt", "PayByDoc.txt"}) {
+    EXPECT_FALSE(InExchange(name)) << name;
+  }
+}
+
+TEST_F(SessionE2ETest, TheLogIsWindows1251OnDiskAndShownInTheTerminalEncoding) {
+  UseFormat("TXT");
+  Load("Zembra_OrderDB", "Id\r\n");
+  Load("Zembra_OrderItemDB", "IdOrder\r\n");
+  LoadWorkTables("Id\r\n", "Id\r\n", nullptr);
+  Sync("--no");
+  const std::string on_disk = ReadWholeFile(home_ + "/Agent/HotSync.log");
+  EXPECT_EQ(on_disk.rfind("\xD1\xF2\xE0\xF0\xF2 ", 0), 0u) << on_disk;  // "Старт " in Windows-1251
+  EXPECT_NE(on_disk.find(Closing(0) + "\n"), std::string::npos);
+  const TProgramRun log = HotSync({"log", "--user", "Agent"});
+  ASSERT_EQ(log.ExitStatus, 0) << log.Err;
+  EXPECT_EQ(log.Out, Cp1251ToUtf8(on_disk));
+}
+
 }  // namespace
