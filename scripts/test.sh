@@ -9,18 +9,19 @@ jobs=$(nproc)
 fuzz_seconds=${ZP_FUZZ_SECONDS:-20}
 
 echo "== build and test =="
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZP_BENCH=ON >/dev/null
+cmake -S . -B build/test -G Ninja -UZP_FOLDERS -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZP_BENCH=ON >/dev/null
 cmake --build build/test -j"$jobs"
 ctest --test-dir build/test --output-on-failure -j"$jobs"
 
 echo "== sanitizers (AddressSanitizer + UBSan) =="
-cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZP_SANITIZE=ON >/dev/null
+cmake -S . -B build/asan -G Ninja -UZP_FOLDERS -DCMAKE_BUILD_TYPE=Debug -DZP_SANITIZE=ON >/dev/null
 cmake --build build/asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build/asan --output-on-failure -j"$jobs"
 
 echo "== fuzz targets (${fuzz_seconds}s each) =="
-CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZP_FUZZ=ON -DZP_TESTS=OFF >/dev/null
-cmake --build build/fuzz -j"$jobs"
+CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -UZP_FOLDERS -DCMAKE_BUILD_TYPE=Debug -DZP_FUZZ=ON -DZP_TESTS=OFF \
+  >/dev/null
+cmake --build build/fuzz -j"$jobs" --target fuzz_all
 shopt -s nullglob
 for target in build/fuzz/bin/fuzz_*; do
   corpus=build/fuzz/corpus/$(basename "$target")
