@@ -9,7 +9,7 @@
 #include <system_error>
 
 #include "conduit/library_path.h"
-#include "core/cp1251.h"
+#include "core/message_box_text.h"
 
 namespace {
 
@@ -110,10 +110,8 @@ void ShowBindingError(const std::string& text) {
   MessageBox(text, "Error", MB_OK | MB_ICONERROR);
 }
 
-int DefaultAnswer(unsigned style) { return (style & 0x0F) == MB_YESNO ? IDNO : IDOK; }
-
 int AnswerOnStderr(const std::string& text, const std::string& caption, unsigned style) {
-  std::fprintf(stderr, "%s: %s\n", Cp1251ToTerminal(caption).c_str(), Cp1251ToTerminal(text).c_str());
+  std::fputs(MessageBoxForTerminal(text, caption).c_str(), stderr);
   return DefaultAnswer(style);
 }
 

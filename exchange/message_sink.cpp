@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "core/cp1251.h"
+#include "core/message_box_text.h"
 
 void WriteMessageToStderr(const std::string& text, const std::string& caption) {
-  std::fprintf(stderr, "%s: %s\n", Cp1251ToTerminal(caption).c_str(), Cp1251ToTerminal(text).c_str());
+  std::fputs(MessageBoxForTerminal(text, caption).c_str(), stderr);
 }

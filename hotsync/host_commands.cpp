@@ -11,7 +11,7 @@
 #include "hotsync/conduit_registry.h"
 #include "hotsync/host_errors.h"
 #include "hotsync/host_records.h"
-#include "hotsync/message_box_text.h"
+#include "core/message_box_text.h"
 #include "hotsync/users_store.h"
 
 namespace fs = std::filesystem;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "hotsync/api/hotsync_api.h"
-#include "hotsync/message_box_text.h"
+#include "core/message_box_text.h"
 
 namespace {
 

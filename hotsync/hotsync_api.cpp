@@ -6,7 +6,7 @@
 #include <string>
 
 #include "hotsync/c_boundary.h"
-#include "hotsync/message_box_text.h"
+#include "core/message_box_text.h"
 
 namespace {
 

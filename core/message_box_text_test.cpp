@@ -1,4 +1,4 @@
-#include "hotsync/message_box_text.h"
+#include "core/message_box_text.h"
 
 #include <clocale>
 
