@@ -1,9 +1,11 @@
-// Hands the pre-exchange checks to the session when the conduit library is loaded.
+// Hands the pre-exchange checks and the export phase to the session when the conduit library is loaded.
+#include "export/export_phase.h"
 #include "export/pre_exchange_checks.h"
 #include "session/exchange_phases.h"
 
 namespace {
 
 const bool registered = (RegisterPreExchangeChecks(&PreExchangeChecks), true);
+const bool export_registered = (RegisterExportPhase(&RunExportPhase), true);
 
 }  // namespace

@@ -1,0 +1,56 @@
+#include "export/category_step.h"
+
+#include "export/export_step.h"
+
+namespace {
+
+using enum TInputKind;
+using enum TColumnUse;
+
+constexpr int kNameWidth = 80;
+constexpr TExportMapping kCategoryMappings[] = {
+    {"Id", "Id", Integer}, {"IdParent", "IdParent", Integer}, {"Name", "Name", Text, Required, Required, kNameWidth}};
+
+constexpr const char* kCategoryTitle = "ПК-PALM: Справочник категорий товаров";
+constexpr int kCategoryRow = 19;
+const TReferenceStepDef kCategoryStep{kCategoryTitle, kCategoryRow, &TExchangeFileSet::Category, {}, {},
+                                      &TPalmCatalogue::ptCategory};
+
+TStagedRecords CategoryRecords(const TCategoryTree& tree) {
+  TStagedRecords records;
+  records.Fields = {"Id", "IdParent", "Name", "Level", "ProductCount", "Expanded", "Childcount"};
+  records.Rows.reserve(tree.Rows().size());
+  for (const TCategoryRow& row : tree.Rows()) {
+    records.Rows.push_back({row.Id, row.IdParent, CategoryDisplayName(row.Name, row.Level), row.Level,
+                            row.ProductCount, int32_t{0}, row.ChildCount});
+  }
+  return records;
+}
+
+}  // namespace
+
+TCategoryTree BuildCategoryTree(TExportContext& context) {
+  TExchangeSession& session = context.Session;
+  if (session.Format() == TExchangeFormat::DBF) return {};
+  TReferenceReader& reader = context.Reader;
+  reader.Open(session.Files.Category, TReadOrder{});
+  const TStagedRecords records = ReadStagedRecords(reader, kCategoryMappings, session.Format());
+  reader.Close();
+  std::vector<TCategorySource> sources;
+  sources.reserve(records.Rows.size());
+  for (const std::vector<TStagedValue>& row : records.Rows) {
+    sources.push_back({std::get<int32_t>(row[0]), std::get<int32_t>(row[1]), std::get<std::string>(row[2])});
+  }
+  return TCategoryTree::Build(sources, session.Settings.SortCategories);
+}
+
+void ExportCategories(TExportContext& context, const TCategoryTree& tree) {
+  TExchangeSession& session = context.Session;
+  ExportStepHeader(session, kCategoryTitle, kCategoryRow);
+  if (session.Format() == TExchangeFormat::DBF) {
+    LogTableLeftUntouched(session);
+    return;
+  }
+  session.Progress->ProgressBar.SetMax(static_cast<int>(tree.Rows().size()));
+  ReplaceHandheldRecords(context, kCategoryStep, CategoryRecords(tree));
+}

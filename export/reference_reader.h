@@ -1,0 +1,67 @@
+// TReferenceReader: the rows of one reference file of the accounting system, read through the
+// session's shared text table ("TXT", "TXTINDBFOUT") or in-memory table ("XML"), in file order
+// or in the order of a key column, with its columns found by name ignoring case.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "core/date_time.h"
+#include "exchange/client_dataset.h"
+#include "exchange/txt_table.h"
+#include "session/exchange_session.h"
+
+// One column of the current row, converted by the rules of its file's form. Conversion
+// failures throw EConvertError.
+class TInputColumn {
+ public:
+  explicit TInputColumn(TcsTXTField& field) : field_(&field) {}
+  explicit TInputColumn(TField& field) : field_(&field) {}
+
+  int32_t AsInteger() const;
+  double AsFloat() const;
+  // Fixed point with four decimal places.
+  double AsCurrency() const;
+  TDateTime AsDateTime() const;
+  std::string AsString() const;
+
+ private:
+  std::variant<TcsTXTField*, TField*> field_;
+};
+
+// How a file's rows are visited: in file order (empty keys) or through a key column. Text files
+// sort by TextKey as the text table does (zero-padded "ID", upper-cased text otherwise); packets
+// walk an ascending index on XmlKey.
+struct TReadOrder {
+  std::string_view TextKey;
+  std::string_view XmlKey;
+};
+
+class TReferenceReader {
+ public:
+  TReferenceReader(TExchangeSession& session, TcsTXTTable& text_table, TClientDataSet& packet_table)
+      : session_(session), text_(text_table), packet_(packet_table) {}
+
+  // Loads the file of the exchange directory (the name matched ignoring case) and goes to its
+  // first row. Throws what the readers throw: a missing key column, a damaged file.
+  void Open(const std::string& file_name, const TReadOrder& order);
+  int RecordCount() const;
+  bool Eof() const;
+  void Next();
+  // Empties and closes the in-memory table after the last row.
+  void Close();
+
+  std::optional<TInputColumn> Find(std::string_view name);
+  // The column, or the reader's failure for a missing one (the text table shows its message
+  // and throws ETXTFieldNotFound; the packet throws EDatabaseError "Field '%s' not found").
+  TInputColumn Require(std::string_view name);
+
+ private:
+  bool IsText() const;
+
+  TExchangeSession& session_;
+  TcsTXTTable& text_;
+  TClientDataSet& packet_;
+};

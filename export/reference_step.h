@@ -1,0 +1,54 @@
+// One reference-file export step described as data (title, progress row, input file, reading
+// order, field mappings, handheld table, the order of its records, the index table emptied after
+// it) and the routine that carries any such description out. Nothing on the handheld changes
+// until the whole file has been read, converted and checked to pack.
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "exchange/client_dataset.h"
+#include "exchange/txt_table.h"
+#include "export/reference_reader.h"
+#include "export/staged_records.h"
+#include "palmdb/palm_catalogue.h"
+#include "session/exchange_session.h"
+
+struct TReferenceStepDef {
+  const char* Title;  // UTF-8; status text and log line
+  int ProgressRow;
+  std::string TExchangeFileSet::*File;
+  TReadOrder Order;
+  std::span<const TExportMapping> Mappings;
+  TpfgPalmRemoteTable TPalmCatalogue::*Table;
+  // Handheld fields whose integers order the records after reading (none: the reading order).
+  std::span<const char* const> SortFields = {};
+  // Emptied once the records are written (nullptr: none).
+  TpfgPalmRemoteTable TPalmCatalogue::*IndexTable = nullptr;
+  bool CreateWhenMissing = false;  // the handheld database is created when it does not exist
+  bool LogCount = true;            // "ПК-PALM: Выгружено: " after the records
+};
+
+// What the steps of one export share.
+struct TExportContext {
+  TExchangeSession& Session;
+  TPalmCatalogue& Catalogue;
+  TReferenceReader Reader;
+};
+
+// True when the step's file is in the exchange directory (an empty name never is).
+bool ReferenceFilePresent(const TExchangeSession& session, const std::string& file_name);
+
+// Reads the step's whole file into typed records, ordered; sets the progress maximum.
+TStagedRecords ReadReferenceRecords(TExportContext& context, const TReferenceStepDef& step);
+
+// Checks the records pack, then empties the step's table, writes them, logs the count, closes
+// the table and empties the index table.
+void ReplaceHandheldRecords(TExportContext& context, const TReferenceStepDef& step, const TStagedRecords& records);
+
+// The start of a step: nothing when its file is absent; otherwise the step header, then under
+// "DBF" the line that the table stays as it was. True when the step goes on to read and replace.
+bool BeginReferenceStep(TExportContext& context, const TReferenceStepDef& step);
+
+// The whole step: BeginReferenceStep, then read and replace.
+void RunReferenceStep(TExportContext& context, const TReferenceStepDef& step);

@@ -1,0 +1,173 @@
+#include "export/staged_records.h"
+
+#include <algorithm>
+#include <numeric>
+#include <optional>
+
+#include "core/collation.h"
+#include "core/exceptions.h"
+
+namespace {
+
+// A text of at most width characters (bytes of the desktop code page); 0 keeps all.
+std::string CutText(std::string text, int width) {
+  if (width > 0 && text.size() > static_cast<size_t>(width)) text.resize(width);
+  return text;
+}
+
+TStagedValue ReadValue(const TInputColumn& column, const TExportMapping& mapping) {
+  switch (mapping.Kind) {
+    case TInputKind::Integer:
+      return column.AsInteger();
+    case TInputKind::Float:
+      return column.AsFloat();
+    case TInputKind::Currency:
+      return column.AsCurrency();
+    case TInputKind::Date:
+      return column.AsDateTime();
+    case TInputKind::Text:
+      return CutText(column.AsString(), mapping.Width);
+  }
+  return std::monostate{};
+}
+
+// The value written for a column that is not read.
+TStagedValue AbsentValue(const TExportMapping& mapping, bool text_form) {
+  switch (mapping.Kind) {
+    case TInputKind::Integer:
+      return text_form ? mapping.AbsentText : mapping.AbsentXml;
+    case TInputKind::Float:
+    case TInputKind::Currency:
+      return 0.0;
+    case TInputKind::Date:
+    case TInputKind::Text:
+      return std::monostate{};
+  }
+  return std::monostate{};
+}
+
+// A mapping bound to the file: its column, or none with the value that stands in for it.
+struct TBoundColumn {
+  const TExportMapping* Mapping;
+  std::optional<TInputColumn> Column;
+  TStagedValue Absent;
+};
+
+std::vector<TBoundColumn> BindColumns(TReferenceReader& reader, std::span<const TExportMapping> mappings,
+                                      TExchangeFormat format) {
+  const bool text_form = format != TExchangeFormat::XML;
+  std::vector<TBoundColumn> bound;
+  bound.reserve(mappings.size());
+  for (const TExportMapping& mapping : mappings) {
+    const TColumnUse use = text_form ? mapping.Text : mapping.Xml;
+    TBoundColumn column{&mapping, std::nullopt, AbsentValue(mapping, text_form)};
+    if (use == TColumnUse::Required) {
+      column.Column = reader.Require(mapping.Input);
+    } else if (use == TColumnUse::Optional) {
+      column.Column = reader.Find(mapping.Input);
+    }
+    bound.push_back(std::move(column));
+  }
+  return bound;
+}
+
+void AssignValue(TpfgPalmField& field, const TStagedValue& value) {
+  if (const auto* integer = std::get_if<int32_t>(&value)) {
+    field.SetAsInteger(*integer);
+  } else if (const auto* real = std::get_if<double>(&value)) {
+    field.SetAsFloat(*real);
+  } else if (const auto* date = std::get_if<TDateTime>(&value)) {
+    field.SetAsDateTime(*date);
+  } else if (const auto* text = std::get_if<std::string>(&value)) {
+    field.SetAsString(*text);
+  } else {
+    field.SetAsString(std::string());
+  }
+}
+
+std::vector<TpfgPalmField*> BindFields(TpfgPalmRemoteTable& table, const TStagedRecords& records) {
+  std::vector<TpfgPalmField*> fields;
+  fields.reserve(records.Fields.size());
+  for (const std::string& name : records.Fields) fields.push_back(&table.FieldByName(name));
+  return fields;
+}
+
+void AssignRow(const std::vector<TpfgPalmField*>& fields, const std::vector<TStagedValue>& row) {
+  for (size_t i = 0; i < fields.size(); ++i) AssignValue(*fields[i], row[i]);
+}
+
+// Switches the table's saving of closed-table values on for one scope.
+class TDbSavingScope {
+ public:
+  explicit TDbSavingScope(TpfgPalmRemoteTable& table) : table_(table) { table_.SetDbSaving(true); }
+  ~TDbSavingScope() { table_.SetDbSaving(false); }
+  TDbSavingScope(const TDbSavingScope&) = delete;
+  TDbSavingScope& operator=(const TDbSavingScope&) = delete;
+
+ private:
+  TpfgPalmRemoteTable& table_;
+};
+
+}  // namespace
+
+int TStagedRecords::FieldIndex(std::string_view name) const {
+  for (size_t i = 0; i < Fields.size(); ++i) {
+    if (SameText(Fields[i], name)) return static_cast<int>(i);
+  }
+  throw Exception("The export step has no field " + std::string(name));
+}
+
+TStagedRecords ReadStagedRecords(TReferenceReader& reader, std::span<const TExportMapping> mappings,
+                                 TExchangeFormat format) {
+  TStagedRecords records;
+  for (const TExportMapping& mapping : mappings) records.Fields.emplace_back(mapping.Handheld);
+  const std::vector<TBoundColumn> bound = BindColumns(reader, mappings, format);
+  records.Rows.reserve(static_cast<size_t>(std::max(reader.RecordCount(), 0)));
+  while (!reader.Eof()) {
+    std::vector<TStagedValue> row;
+    row.reserve(bound.size());
+    for (const TBoundColumn& column : bound) {
+      row.push_back(column.Column ? ReadValue(*column.Column, *column.Mapping) : column.Absent);
+    }
+    records.Rows.push_back(std::move(row));
+    reader.Next();
+  }
+  return records;
+}
+
+void SortStagedRecords(TStagedRecords& records, std::span<const char* const> fields) {
+  std::vector<int> columns;
+  for (const char* name : fields) columns.push_back(records.FieldIndex(name));
+  const auto integer = [](const TStagedValue& value) {
+    const auto* number = std::get_if<int32_t>(&value);
+    return number != nullptr ? *number : 0;
+  };
+  std::stable_sort(records.Rows.begin(), records.Rows.end(),
+                   [&](const std::vector<TStagedValue>& a, const std::vector<TStagedValue>& b) {
+                     for (int column : columns) {
+                       const int32_t left = integer(a[column]);
+                       const int32_t right = integer(b[column]);
+                       if (left != right) return left < right;
+                     }
+                     return false;
+                   });
+}
+
+void CheckRecordsPack(TpfgPalmRemoteTable& table, const TStagedRecords& records) {
+  TDbSavingScope saving(table);
+  const std::vector<TpfgPalmField*> fields = BindFields(table, records);
+  for (const std::vector<TStagedValue>& row : records.Rows) {
+    AssignRow(fields, row);
+    table.LocalToRemoteRecord();
+  }
+}
+
+void AppendStagedRecords(TExchangeSession& session, TpfgPalmRemoteTable& table, const TStagedRecords& records) {
+  const std::vector<TpfgPalmField*> fields = BindFields(table, records);
+  for (const std::vector<TStagedValue>& row : records.Rows) {
+    table.Insert();
+    AssignRow(fields, row);
+    table.Post();
+    session.Progress->ProgressBar.StepIt();
+  }
+}

@@ -1,0 +1,61 @@
+// The records of one export step held typed in memory before the handheld is touched: how each
+// input column becomes a handheld field (conversion, whether the column must be there in each
+// form, the value when it is not, the width a text is cut to), the whole file read and
+// converted, the rows ordered, checked to pack, and only then written.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "core/date_time.h"
+#include "export/reference_reader.h"
+#include "palmdb/palm_remote_table.h"
+#include "session/exchange_session.h"
+
+// How an input value is read: "Currency" is a fixed-point amount with four decimal places.
+enum class TInputKind { Integer, Float, Currency, Date, Text };
+
+// Whether a column is read in one form of the files: it must be there, it may be missing, or it
+// is never read.
+enum class TColumnUse { Required, Optional, Ignored };
+
+struct TExportMapping {
+  const char* Input;     // column or packet field, matched ignoring case
+  const char* Handheld;  // handheld field written
+  TInputKind Kind;
+  TColumnUse Text = TColumnUse::Required;  // "TXT" and "TXTINDBFOUT"
+  TColumnUse Xml = TColumnUse::Required;   // "XML"
+  int Width = 0;                           // texts: cut to this many characters; 0 keeps all
+  int32_t AbsentText = 0;                  // integers: the value when the text file lacks the column
+  int32_t AbsentXml = 0;                   // integers: the value when the packet lacks the field
+};
+
+// One field's value; monostate writes an empty value.
+using TStagedValue = std::variant<std::monostate, int32_t, double, TDateTime, std::string>;
+
+struct TStagedRecords {
+  std::vector<std::string> Fields;  // handheld field names, one per value of a row
+  std::vector<std::vector<TStagedValue>> Rows;
+
+  // The column of a handheld field name (ignoring case); throws Exception when there is none.
+  int FieldIndex(std::string_view name) const;
+};
+
+// Reads every row of the opened reader through the mappings, in the reader's order. A required
+// column that is missing, or a value that does not convert, throws the reader's error.
+TStagedRecords ReadStagedRecords(TReferenceReader& reader, std::span<const TExportMapping> mappings,
+                                 TExchangeFormat format);
+
+// Orders the rows ascending by the integer values of the named fields, equal rows in their order.
+void SortStagedRecords(TStagedRecords& records, std::span<const char* const> fields);
+
+// Packs every row by the table's record layout on the closed table, so a value that cannot be
+// stored (a date with a time of day) fails with the error Post would give, before anything is
+// written.
+void CheckRecordsPack(TpfgPalmRemoteTable& table, const TStagedRecords& records);
+
+// Appends every row to the open table (Insert, fields, Post), one progress step per record.
+void AppendStagedRecords(TExchangeSession& session, TpfgPalmRemoteTable& table, const TStagedRecords& records);
