@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the project needs, builds it and synchronises the demo territory: a handheld
-# with orders, cash, route work, a work protocol and payments, and an exchange directory with
-# the accounting system's reference files. Leaves everything under build/demo/ to look at.
+# with orders, cash, route work, a work protocol, payments and last week's reference data, and an
+# exchange directory with the accounting system's new reference files. Leaves everything under
+# build/demo/ to look at.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-packages.sh
@@ -34,8 +35,17 @@ for f in demo/handheld/*.txt; do
   "$bin/handheld" load "$device" "$db" "build/demo/$db.txt"
 done
 
+# A database as the handheld tool dumps it, in the terminal's encoding.
+dump() {
+  echo "-- $1"
+  "$bin/handheld" dump "$device" "$1" | iconv -f CP1251 -t UTF-8 | tr -d '\r'
+}
+reference_databases=(Zembra_TypePaymentDB Zembra_CurrencyCursDB Zembra_Note1DB Zembra_CustomerDB
+                     Zembra_ProductDB Zembra_CategoryDB Zembra_RouteDB)
+
 echo "== the handheld before the synchronisation =="
 "$bin/handheld" list "$device"
+for db in Zembra_CustomerDB Zembra_CategoryDB; do dump "$db"; done
 
 echo "== synchronisation =="
 hotsync sync --user "$user" --yes
@@ -52,3 +62,4 @@ for f in Order.txt OrderItem.txt Cash.txt RouteOut.txt Protocol.txt PayByDoc.txt
 done
 echo "== the handheld after the synchronisation =="
 "$bin/handheld" list "$device"
+for db in "${reference_databases[@]}"; do dump "$db"; done
