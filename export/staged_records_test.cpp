@@ -1,0 +1,120 @@
+#include "export/staged_records.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/exceptions.h"
+#include "core/regional_formats.h"
+#include "exchange/exchange_errors.h"
+#include "exchange/test_directory.h"
+#include "palmdb/palm_catalogue.h"
+
+namespace {
+
+using enum TInputKind;
+using enum TColumnUse;
+
+constexpr TExportMapping kMappings[] = {{"Id", "Id", Integer},
+                                        {"Name", "Name", Text, Required, Required, 5},
+                                        {"Saldo", "CurrentSaldo", Currency, Required, Optional},
+                                        {"IdQuest", "IDQuest", Integer, Optional, Optional, 0, 0, 1},
+                                        {"Note", "Address", Text, Optional, Ignored}};
+
+class StagedRecordsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetCurrentFormats(TFormatSettings{});
+    session_.Directory = directory_.Dir();
+  }
+
+  TStagedRecords ReadText(const std::string& text, TReadOrder order = {}) {
+    session_.Settings.ExchangeFormat = TExchangeFormat::TXT;
+    directory_.Write("Input.txt", text);
+    TReferenceReader reader(session_, text_table_, packet_table_);
+    reader.Open("input.TXT", order);
+    return ReadStagedRecords(reader, kMappings, TExchangeFormat::TXT);
+  }
+
+  TTestDirectory directory_;
+  TExchangeSession session_;
+  std::vector<std::string> messages_;
+  TcsTXTTable text_table_{[this](const std::string& text, const std::string&) { messages_.push_back(text); }};
+  TClientDataSet packet_table_;
+};
+
+TEST_F(StagedRecordsTest, TextRowsAreCutRoundedAndDefaulted) {
+  const TStagedRecords records =
+      ReadText("ID;NAME;SALDO;NOTE\r\n7;Longer name;1.23456;kept;\r\n8;Short;99.99999;;\r\n");
+  ASSERT_EQ(records.Rows.size(), 2u);
+  EXPECT_EQ(records.Fields, (std::vector<std::string>{"Id", "Name", "CurrentSaldo", "IDQuest", "Address"}));
+  EXPECT_EQ(records.Rows[0], (std::vector<TStagedValue>{int32_t{7}, std::string("Longe"), 1.2346, int32_t{0},
+                                                        std::string("kept")}));
+  EXPECT_EQ(std::get<double>(records.Rows[1][2]), 100.0);
+}
+
+TEST_F(StagedRecordsTest, MissingRequiredColumnOrBadValueFailsTheWholeRead) {
+  EXPECT_THROW(ReadText("Id;Name\r\n1;a;\r\n"), ETXTFieldNotFound);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_NE(messages_[0].find("Saldo"), std::string::npos);
+  EXPECT_THROW(ReadText("Id;Name;Saldo\r\n1;a;0;\r\n;b;0;\r\n"), EConvertError);
+}
+
+TEST_F(StagedRecordsTest, PacketsTakeTheirOwnDefaultsAndSkipIgnoredColumns) {
+  session_.Settings.ExchangeFormat = TExchangeFormat::XML;
+  TClientDataSet packet;
+  packet.FieldDefs().Add("ID", TFieldType::ftInteger);
+  packet.FieldDefs().Add("Name", TFieldType::ftString, 20);
+  packet.FieldDefs().Add("Note", TFieldType::ftString, 20);
+  packet.CreateDataSet();
+  for (int id : {3, 1, 2}) {
+    packet.Append();
+    packet.FieldByName("ID").SetAsInteger(id);
+    packet.FieldByName("Name").SetAsString("n");
+    packet.FieldByName("Note").SetAsString("never read");
+    packet.Post();
+  }
+  packet.SaveToFile(directory_.Path("Input.xml"));
+  TReferenceReader reader(session_, text_table_, packet_table_);
+  reader.Open("Input.xml", TReadOrder{"", "ID"});
+  const TStagedRecords records = ReadStagedRecords(reader, kMappings, TExchangeFormat::XML);
+  reader.Close();
+  ASSERT_EQ(records.Rows.size(), 3u);
+  for (int row = 0; row < 3; ++row) {
+    EXPECT_EQ(records.Rows[row], (std::vector<TStagedValue>{int32_t{row + 1}, std::string("n"), 0.0, int32_t{1},
+                                                            std::monostate{}}));
+  }
+  EXPECT_FALSE(packet_table_.Active());
+}
+
+TEST_F(StagedRecordsTest, SortIsStableOnSeveralIntegerFields) {
+  TStagedRecords records;
+  records.Fields = {"DayOfWeek", "Nomer", "Id"};
+  records.Rows = {{int32_t{2}, int32_t{1}, int32_t{5}}, {int32_t{1}, int32_t{5}, int32_t{4}},
+                  {int32_t{1}, int32_t{2}, int32_t{9}}, {int32_t{1}, int32_t{2}, int32_t{3}}};
+  constexpr const char* kOrder[] = {"DAYOFWEEK", "NOMER", "ID"};
+  SortStagedRecords(records, kOrder);
+  std::vector<int32_t> ids;
+  for (const auto& row : records.Rows) ids.push_back(std::get<int32_t>(row[2]));
+  EXPECT_EQ(ids, (std::vector<int32_t>{3, 9, 4, 5}));
+}
+
+TEST_F(StagedRecordsTest, DateWithATimeOfDayFailsThePackCheckAsPostWould) {
+  TPalmCatalogue catalogue;
+  TStagedRecords records;
+  records.Fields = {"IdCurrency", "DateCurs", "Curs"};
+  records.Rows = {{int32_t{1}, TDateTime{45356.0}, 1.5}};
+  EXPECT_NO_THROW(CheckRecordsPack(catalogue.ptCurrencyCurs, records));
+  records.Rows.push_back({int32_t{2}, TDateTime{45356.4375}, 1.5});
+  try {
+    CheckRecordsPack(catalogue.ptCurrencyCurs, records);
+    FAIL() << "a date with a time of day packed";
+  } catch (const EConvertError& error) {
+    EXPECT_STREQ(error.what(), "'05.03.2024 10:30:00' is not a valid date");
+  }
+  EXPECT_FALSE(catalogue.ptCurrencyCurs.Active());
+  EXPECT_FALSE(catalogue.ptCurrencyCurs.DbSaving());
+}
+
+}  // namespace
