@@ -1,7 +1,6 @@
 #include "export/staged_records.h"
 
 #include <algorithm>
-#include <numeric>
 #include <optional>
 
 #include "core/collation.h"
@@ -96,6 +95,33 @@ void AssignRow(const std::vector<TpfgPalmField*>& fields, const std::vector<TSta
   for (size_t i = 0; i < fields.size(); ++i) AssignValue(*fields[i], row[i]);
 }
 
+// True when the value's text always packs into a field of that kind: only a date-time (a date
+// with a time of day fails in a date field) or a value of an unrelated kind needs the check.
+bool AlwaysPacks(const TStagedValue& value, TpfgPalmFieldType type) {
+  if (std::holds_alternative<std::monostate>(value)) return true;
+  if (std::holds_alternative<int32_t>(value)) {
+    return type == ptByte || type == ptWord || type == ptLong || type == ptInt64 || type == ptSingle ||
+           type == ptDouble || type == ptString;
+  }
+  if (std::holds_alternative<double>(value)) return type == ptSingle || type == ptDouble || type == ptString;
+  if (std::holds_alternative<std::string>(value)) return type == ptString || type == ptCustom;
+  return type == ptString || type == ptDateTime;
+}
+
+// Assigns the values that may not pack and empties the other fields; false when there are none.
+bool AssignDoubtfulValues(const std::vector<TpfgPalmField*>& fields, const std::vector<TStagedValue>& row) {
+  bool doubtful = false;
+  for (size_t i = 0; i < fields.size(); ++i) {
+    if (AlwaysPacks(row[i], fields[i]->DataType())) {
+      fields[i]->SetAsString(std::string());
+    } else {
+      AssignValue(*fields[i], row[i]);
+      doubtful = true;
+    }
+  }
+  return doubtful;
+}
+
 // Switches the table's saving of closed-table values on for one scope.
 class TDbSavingScope {
  public:
@@ -157,8 +183,7 @@ void CheckRecordsPack(TpfgPalmRemoteTable& table, const TStagedRecords& records)
   TDbSavingScope saving(table);
   const std::vector<TpfgPalmField*> fields = BindFields(table, records);
   for (const std::vector<TStagedValue>& row : records.Rows) {
-    AssignRow(fields, row);
-    table.LocalToRemoteRecord();
+    if (AssignDoubtfulValues(fields, row)) table.LocalToRemoteRecord();
   }
 }
 
