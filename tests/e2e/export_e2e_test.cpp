@@ -376,6 +376,25 @@ TEST_P(ExportE2ETest, TimeOfDayInARateDateEndsTheExportAndKeepsTheOldRates) {
   EXPECT_EQ(Records("Zembra_TypePaymentDB").size(), 3u);
 }
 
+TEST_P(ExportE2ETest, DueDateWithATimeOfDayKeepsTheOldDocumentsAndSkipsTheLaterSteps) {
+  WriteMandatory();
+  TReference document = kDocument;
+  document.Rows[1][4] = "16.03.2024 09:00";
+  Write("Document", document);
+  Write("Route", kRoute);
+  Write("TradeAgent", kTradeAgent);
+  Sync();
+  const std::vector<std::string> log = ExportLog();
+  ASSERT_GE(log.size(), 2u);
+  EXPECT_EQ(std::vector<std::string>(log.end() - 2, log.end()),
+            (std::vector<std::string>{Line("ПК-PALM: Дебеторская задолженность"),
+                                      "ZembraToPalm - '16.03.2024 09:00:00' is not a valid date"}));
+  EXPECT_EQ(Records("Zembra_DocDB").size(), 1u);
+  EXPECT_EQ(Records("Zembra_RouteDB").size(), 1u);
+  EXPECT_EQ(Records("Zembra_TradeAgentsDB"), (std::vector<std::string>{"1;old agent;"}));
+  EXPECT_EQ(Records("Zembra_CategoryDB").size(), 4u);
+}
+
 TEST_P(ExportE2ETest, FailedFirstNoteListLogsOneErrorAndTheCustomersStillArrive) {
   WriteMandatory();
   Write("Note1", TReference{{{"Text", ftString}}, {{"no name column"}}}, ".xlm");
