@@ -73,7 +73,8 @@ ESQLerror MakeSqlError(SQLRETURN code, TOdbcCallKind kind, const std::vector<TDi
   if (records.empty()) return ESQLerror(code == SQL_ERROR ? "SQL_ERROR" : "SQL_SUCCESS_WITH_INFO", "", code, {});
   std::vector<std::string> texts;
   for (const TDiagRecord& record : records) texts.push_back(RecordText(record));
-  return ESQLerror(texts.front(), records.front().SqlState, records.front().NativeError, std::move(texts));
+  const std::string message = texts.front();
+  return ESQLerror(message, records.front().SqlState, records.front().NativeError, std::move(texts));
 }
 
 std::string JoinRecords(const std::vector<TDiagRecord>& records) {
