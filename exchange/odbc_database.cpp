@@ -13,7 +13,6 @@
 namespace {
 
 constexpr SQLSMALLINT kCompletedBufferSize = 1024;
-constexpr const char* kIgnoredConnectWarning = "01000";
 
 SQLUSMALLINT CompletionMode(TDriverCompletion completion) {
   switch (completion) {
@@ -123,14 +122,7 @@ void TmDataBase::DriverConnect() {
       api.SQLDriverConnect(connection_, nullptr, reinterpret_cast<SQLCHAR*>(text.data()),
                            SQL_NTS, completed,
                            kCompletedBufferSize, &completed_length, CompletionMode(DriverCompletion));
-  if (code == SQL_NO_DATA) throw ESQLerror("Database not opened", "", code, {});
-  if (code == SQL_SUCCESS_WITH_INFO) {
-    std::vector<TDiagRecord> records = ReadDiagRecords(SQL_HANDLE_DBC, connection_);
-    std::erase_if(records, [](const TDiagRecord& record) { return record.SqlState == kIgnoredConnectWarning; });
-    if (!records.empty() && OnSuccessWithInfo) OnSuccessWithInfo(JoinRecords(records));
-  } else {
-    CheckConnection(code, connection_, SQL_HANDLE_DBC, OnSuccessWithInfo);
-  }
+  CheckDriverConnect(code, [this] { return ReadDiagRecords(SQL_HANDLE_DBC, connection_); }, OnSuccessWithInfo);
   completed_.assign(reinterpret_cast<const char*>(completed),
                     std::clamp<SQLSMALLINT>(completed_length, 0, kCompletedBufferSize));
 }

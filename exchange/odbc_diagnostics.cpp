@@ -7,6 +7,7 @@
 namespace {
 
 constexpr SQLSMALLINT kMessageBufferSize = 999;
+constexpr const char* kIgnoredConnectWarning = "01000";
 
 bool IsAccepted(const std::vector<TDiagRecord>& records, const std::vector<std::string>& accepted) {
   return !records.empty() &&
@@ -96,6 +97,19 @@ void CheckConnection(SQLRETURN code, SQLHANDLE handle, SQLSMALLINT handle_type,
   const std::vector<TDiagRecord> records =
       code == SQL_ERROR ? ReadDiagRecords(handle_type, handle) : std::vector<TDiagRecord>{};
   throw MakeSqlError(code, TOdbcCallKind::Connection, records);
+}
+
+void CheckDriverConnect(SQLRETURN code, const std::function<std::vector<TDiagRecord>()>& read_records,
+                        const std::function<void(const std::string&)>& on_info) {
+  if (code == SQL_SUCCESS) return;
+  if (code == SQL_NO_DATA) throw ESQLerror("Database not opened", "", code, {});
+  if (code == SQL_SUCCESS_WITH_INFO) {
+    std::vector<TDiagRecord> records = read_records();
+    std::erase_if(records, [](const TDiagRecord& record) { return record.SqlState == kIgnoredConnectWarning; });
+    if (!records.empty() && on_info) on_info(JoinRecords(records));
+    return;
+  }
+  throw MakeSqlError(code, TOdbcCallKind::Connection, code == SQL_ERROR ? read_records() : std::vector<TDiagRecord>{});
 }
 
 void CheckStatement(SQLRETURN code, SQLHSTMT statement, const std::vector<std::string>& accepted) {

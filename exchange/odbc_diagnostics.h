@@ -40,6 +40,11 @@ std::string JoinRecords(const std::vector<TDiagRecord>& records);
 // to on_info (when set); anything else throws.
 void CheckConnection(SQLRETURN code, SQLHANDLE handle, SQLSMALLINT handle_type,
                      const std::function<void(const std::string&)>& on_info);
+// Checks SQLDriverConnect: "no data" (the user cancelled the driver's prompt) throws ESQLerror
+// "Database not opened"; success with information passes the records other than the warning
+// 01000 to on_info; other failures throw as CheckConnection does. read_records reads the handle's.
+void CheckDriverConnect(SQLRETURN code, const std::function<std::vector<TDiagRecord>()>& read_records,
+                        const std::function<void(const std::string&)>& on_info);
 // Checks a statement call: anything but success throws, except success with information or an
 // error whose first record's SQLSTATE is one of the accepted ones.
 void CheckStatement(SQLRETURN code, SQLHSTMT statement, const std::vector<std::string>& accepted = {});

@@ -201,6 +201,29 @@ TEST(OdbcDiagnostics, ErrorsCarryEveryRecord) {
   EXPECT_EQ(JoinRecords({{"01000", 0, "a"}, {"01S02", 0, "b"}}), "01000:a\r\n01S02:b");
 }
 
+TEST(OdbcDiagnostics, DriverConnectResults) {
+  Names infos;
+  const auto on_info = [&](const std::string& text) { infos.push_back(text); };
+  try {
+    CheckDriverConnect(SQL_NO_DATA, [] { return std::vector<TDiagRecord>{}; }, on_info);
+    FAIL();
+  } catch (const ESQLerror& error) {
+    EXPECT_STREQ(error.what(), "Database not opened");
+  }
+  CheckDriverConnect(SQL_SUCCESS_WITH_INFO, [] { return std::vector<TDiagRecord>{{"01000", 0, "changed"}}; }, on_info);
+  EXPECT_TRUE(infos.empty());
+  CheckDriverConnect(
+      SQL_SUCCESS_WITH_INFO,
+      [] { return std::vector<TDiagRecord>{{"01000", 0, "a"}, {"01S00", 0, "b"}, {"01004", 0, "c"}}; }, on_info);
+  EXPECT_EQ(infos, (Names{"01S00:b\r\n01004:c"}));
+  try {
+    CheckDriverConnect(SQL_INVALID_HANDLE, [] { return std::vector<TDiagRecord>{}; }, on_info);
+    FAIL();
+  } catch (const ESQLerror& error) {
+    EXPECT_STREQ(error.what(), "SQL_INVALID_HANDLE");
+  }
+}
+
 TEST(OdbcFields, TextsAreCutToTheFieldSizeAndValuesConvert) {
   TmField name("Prim", TOdbcDataType::ftString, 5);
   name.SetAsString("abcdefgh");
