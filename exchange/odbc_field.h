@@ -32,7 +32,7 @@ class TmTypedValue {
   ~TmTypedValue() = default;
 };
 
-class TmField : public TmTypedValue {
+class TmField final : public TmTypedValue {
  public:
   TmField(std::string name, TOdbcDataType type, int size) : FieldName(std::move(name)), Size(size) { DataType = type; }
 
@@ -45,7 +45,7 @@ class TmField : public TmTypedValue {
   TOdbcValue OldValue;
 };
 
-class TmParam : public TmTypedValue {
+class TmParam final : public TmTypedValue {
  public:
   explicit TmParam(std::string name) : Name(std::move(name)) {}
   // Takes another value with its data type (a field's, when a row is posted).
