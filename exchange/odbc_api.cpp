@@ -62,11 +62,11 @@ std::unique_ptr<TOdbcApi> LoadApi() {
 }  // namespace
 
 const TOdbcApi& OdbcApi() {
-  // The library stays loaded for the life of the process: drivers it loaded may still run
-  // handlers at exit.
-  static std::mutex guard;
-  static std::unique_ptr<TOdbcApi> api;
-  std::lock_guard lock(guard);
-  if (!api) api = LoadApi();
+  // Bound once and never released: the library stays loaded for the life of the process, and
+  // handles freed by static destructors at exit still reach it.
+  static std::mutex* const guard = new std::mutex;
+  static const TOdbcApi* api = nullptr;
+  std::lock_guard lock(*guard);
+  if (api == nullptr) api = LoadApi().release();
   return *api;
 }
