@@ -84,6 +84,57 @@ TEST_F(DbaseDriverTest, DbaseFamilyWritesTheOrderTableWithoutTransactions) {
   EXPECT_EQ(rows[0][12], "NULL");
 }
 
+TEST_F(DbaseDriverTest, RollbackLeavesTheFileAsCommittedAndCursorsAreStatic) {
+  OdbcClient client;
+  ASSERT_EQ(client.Connect(FoxProConnection()), SQL_SUCCESS) << client.Error();
+  ASSERT_EQ(client.Run("Create table \"" + directory_ + "notes.dbf\" (Note Char(200))"), SQL_SUCCESS) << client.Error();
+  ASSERT_EQ(client.SetAutoCommit(false), SQL_SUCCESS) << client.Error();
+  ASSERT_EQ(client.Run("insert into \"NOTES.dbf\" (note) values (?)", {std::string(150, 'x')}), SQL_SUCCESS);
+  ASSERT_EQ(client.Commit(), SQL_SUCCESS);
+  ASSERT_EQ(client.Run("insert into \"NOTES.dbf\" (note) values (?)", {"lost"}), SQL_SUCCESS);
+  EXPECT_EQ(SQLEndTran(SQL_HANDLE_DBC, nullptr, SQL_ROLLBACK), SQL_INVALID_HANDLE);
+
+  OdbcClient reader;  // a fresh statement: the cursor type is set before the statement is prepared
+  ASSERT_EQ(reader.Connect(FoxProConnection()), SQL_SUCCESS) << reader.Error();
+  SQLHSTMT statement = reader.Statement();
+  EXPECT_EQ(SQLSetStmtAttr(statement, SQL_ATTR_CURSOR_TYPE, reinterpret_cast<SQLPOINTER>(SQL_CURSOR_DYNAMIC), 0),
+            SQL_SUCCESS_WITH_INFO);
+  SQLULEN cursor = 0;
+  SQLGetStmtAttr(statement, SQL_ATTR_CURSOR_TYPE, &cursor, 0, nullptr);
+  EXPECT_EQ(cursor, SQL_CURSOR_STATIC);
+  ASSERT_EQ(reader.Run("select * from \"notes.dbf\""), SQL_SUCCESS) << reader.Error();
+  ASSERT_EQ(SQLFetchScroll(statement, SQL_FETCH_LAST, 0), SQL_SUCCESS);
+  char part[101];
+  SQLLEN length = 0;
+  EXPECT_EQ(SQLGetData(statement, 1, SQL_C_CHAR, part, sizeof part, &length), SQL_SUCCESS_WITH_INFO);
+  EXPECT_EQ(length, 150);
+  EXPECT_EQ(SQLGetData(statement, 1, SQL_C_CHAR, part, sizeof part, &length), SQL_SUCCESS);
+  EXPECT_EQ(length, 50);
+  EXPECT_EQ(SQLGetData(statement, 1, SQL_C_CHAR, part, sizeof part, &length), SQL_NO_DATA);
+  EXPECT_EQ(SQLFetchScroll(statement, SQL_FETCH_NEXT, 0), SQL_NO_DATA);  // the uncommitted row is not on disk
+  EXPECT_EQ(SQLFetchScroll(statement, SQL_FETCH_FIRST, 0), SQL_SUCCESS);
+  ASSERT_EQ(client.Run("select * from \"notes.dbf\""), SQL_SUCCESS) << client.Error();
+  EXPECT_EQ(client.Rows().size(), 2u);  // its own connection sees it
+  EXPECT_EQ(SQLEndTran(SQL_HANDLE_DBC, client.Connection(), SQL_ROLLBACK), SQL_SUCCESS);
+  ASSERT_EQ(client.Run("select * from \"notes.dbf\""), SQL_SUCCESS) << client.Error();
+  EXPECT_EQ(client.Rows().size(), 1u);
+}
+
+TEST_F(DbaseDriverTest, DisconnectWithoutCommitKeepsOnlyCommittedRows) {
+  {
+    OdbcClient client;
+    ASSERT_EQ(client.Connect(FoxProConnection()), SQL_SUCCESS) << client.Error();
+    ASSERT_EQ(client.Run("Create table \"" + directory_ + "t.dbf\" (a Integer)"), SQL_SUCCESS) << client.Error();
+    ASSERT_EQ(client.SetAutoCommit(false), SQL_SUCCESS);
+    ASSERT_EQ(client.Run("insert into \"t.dbf\" (a) values (1)"), SQL_SUCCESS) << client.Error();
+    ASSERT_EQ(client.Commit(), SQL_SUCCESS);
+    ASSERT_EQ(client.Run("insert into \"t.dbf\" (a) values (2)"), SQL_SUCCESS) << client.Error();
+  }
+  const DbaseTable table = ReadDbaseTable(directory_ + "t.dbf");
+  ASSERT_EQ(table.rows.size(), 1u);
+  EXPECT_EQ(std::get<int64_t>(table.rows[0][0]), 1);
+}
+
 TEST_F(DbaseDriverTest, BadInputGivesDiagnosticsNamingTheFile) {
   OdbcClient client;
   ASSERT_EQ(client.Connect(DbaseConnection()), SQL_SUCCESS) << client.Error();

@@ -25,6 +25,7 @@ class OdbcClient {
   SQLRETURN Commit();
   const std::string& Error() const { return error_; }
   SQLHSTMT Statement() const { return statement_; }
+  SQLHDBC Connection() const { return connection_; }
 
  private:
   SQLRETURN Check(SQLRETURN result, SQLSMALLINT type, SQLHANDLE handle);
