@@ -26,10 +26,10 @@ Value FitNumber(const Value& value, const DbaseField& field) {
   } else if (const auto* real = std::get_if<double>(&value)) {
     number = *real;
   } else if (const auto* text = std::get_if<std::string>(&value)) {
+    if (text->find_first_not_of(' ') == std::string::npos) return Value{};
     char* end = nullptr;
     number = std::strtod(text->c_str(), &end);
     while (end != nullptr && *end == ' ') ++end;
-    if (text->empty()) return Value{};
     if (end == text->c_str() || *end != '\0') {
       throw DriverError("22018", "Invalid character value \"" + *text + "\" for " + Describe(field));
     }

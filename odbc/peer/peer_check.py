@@ -175,7 +175,9 @@ def check_sqlite3(work):
     pyodbc = need_module("pyodbc")
     shell = need_program("sqlite3")
     answers = make_answers_database(os.path.join(work, "sqlite3"))
-    connection = connect(pyodbc, answers_connection(answers), autocommit=True)
+    # pyodbc's own default: texts sent as wide characters, which the driver takes to Windows-1251.
+    connection = pyodbc.connect(answers_connection(answers), autocommit=True)
+    connection.setdecoding(pyodbc.SQL_CHAR, encoding="cp1251")
     insert_answers(connection)
     connection.close()
     output = subprocess.run([shell, answers, "SELECT KPK, Id, DateAnswer, TimeAnswer FROM Answer; "
