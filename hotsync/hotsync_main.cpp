@@ -12,6 +12,7 @@
 #include "hotsync/desktop_location.h"
 #include "hotsync/host_commands.h"
 #include "hotsync/hotsync_home.h"
+#include "hotsync/odbc_registration.h"
 
 namespace {
 
@@ -87,6 +88,7 @@ int main(int argc, char** argv) {
     context.Home = ResolveHotSyncHome(Given(home_option, home));
     setenv("HOTSYNC_HOME", context.Home.c_str(), 1);
     PublishDesktopLibraryDirectory();
+    PointOdbcAtBuildRegistration(DesktopLibraryDirectory());
     context.ConduitPath = conduit_option->count() > 0 ? conduit : DefaultConduitPath();
     context.Boxes.Interactive = RunsInteractively();
     if (answer_yes) context.Boxes.Answering = TBoxAnswering::AlwaysYes;

@@ -5,7 +5,8 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libpugixml-dev libcli11-dev libncurses-dev
-  unixodbc-dev odbcinst libsqliteodbc sqlite3 libsqlite3-dev
+  unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3 libsqlite3-dev libshp-dev
+  python3-pyodbc python3-dbfread gdal-bin
   python3 perl libpalm-perl tmux fp-compiler fp-units-fcl
 )
 missing=()

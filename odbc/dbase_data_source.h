@@ -1,0 +1,47 @@
+// The dBase driver's connection: a directory of .dbf tables, the family (FoxPro or dBase) named by
+// the DRIVER= value, and the tables changed by the open transaction.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "odbc/data_source.h"
+#include "odbc/dbase_table.h"
+
+enum class DbaseFamily { FoxPro, Dbase };
+
+class DbaseDataSource : public DataSource {
+ public:
+  // Throws DriverError 08001 when the connection names no existing directory.
+  explicit DbaseDataSource(const ConnectionAttributes& attributes);
+
+  std::unique_ptr<PreparedStatement> Prepare(const std::string& sql) override;
+  bool SupportsTransactions() const override { return family_ == DbaseFamily::FoxPro; }
+  void SetAutoCommit(bool on) override;
+  void EndTransaction(bool commit) override;
+  std::string DbmsName() const override { return family_ == DbaseFamily::FoxPro ? "FoxPro" : "dBase"; }
+  int MaxColumnNameLength() const override { return 10; }
+
+  DbaseFamily Family() const { return family_; }
+  const std::string& Directory() const { return directory_; }
+
+  // The path of a table named in a statement: directory-qualified or in the connection's directory,
+  // ".dbf" added when missing, the file name matched without regard to case.
+  std::string TablePath(const std::string& name) const;
+  bool TableExists(const std::string& path) const;
+  // The table as this connection sees it, uncommitted rows included. Throws 42S02 when missing.
+  DbaseTable ReadTable(const std::string& path) const;
+  // The same, to change: the change is kept until TableChanged writes it.
+  DbaseTable& Table(const std::string& path);
+  // Writes a changed table now (auto-commit) or at the end of the transaction.
+  void TableChanged(const std::string& path);
+  // Forgets the copy kept for a change that failed outside a transaction.
+  void ReleaseTable(const std::string& path);
+  void CreateTable(const std::string& path, const DbaseTable& table);
+
+ private:
+  DbaseFamily family_;
+  std::string directory_;
+  bool auto_commit_ = true;
+  std::map<std::string, DbaseTable> pending_;
+};
