@@ -11,7 +11,7 @@
 
 #include "core/regional_formats.h"
 #include "exchange/txt_table.h"
-#include "hotsync/api/hotsync_api.h"
+#include "api/hotsync_api.h"
 #include "import/import_palm_to_pc.h"
 #include "palmdb/device_connection.h"
 #include "palmdb/palm_catalogue.h"

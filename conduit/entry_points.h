@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "conduit/conduit_records.h"
+#include "api/conduit_records.h"
 #include "conduit/palm_component.h"
 
 #define CONDUIT_API extern "C" __attribute__((visibility("default")))

@@ -1,7 +1,7 @@
 #include "core/message_box_text.h"
 
 #include "core/cp1251.h"
-#include "hotsync/api/hotsync_api.h"
+#include "api/hotsync_api.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "core/atomic_file.h"
 #include "core/cp1251.h"
-#include "hotsync/api/hotsync_api.h"
+#include "api/hotsync_api.h"
 
 namespace {
 

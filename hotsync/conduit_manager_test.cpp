@@ -1,4 +1,4 @@
-#include "hotsync/api/conduit_manager.h"
+#include "api/conduit_manager.h"
 
 #include <filesystem>
 

@@ -5,8 +5,8 @@
 
 #include "core/atomic_file.h"
 #include "core/cp1251.h"
-#include "hotsync/api/hotsync_log.h"
-#include "hotsync/api/sync_manager.h"
+#include "api/hotsync_log.h"
+#include "api/sync_manager.h"
 #include "hotsync/conduit_library.h"
 #include "hotsync/conduit_registry.h"
 #include "hotsync/host_errors.h"

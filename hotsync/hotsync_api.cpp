@@ -1,6 +1,6 @@
 // libhsapi.so: the message box service, answered by the handler the host installed, and the
 // refresh of the host's conduit list (the host reads the registry afresh at every run).
-#include "hotsync/api/hotsync_api.h"
+#include "api/hotsync_api.h"
 
 #include <cstdio>
 #include <string>

@@ -1,4 +1,4 @@
-#include "hotsync/api/hotsync_api.h"
+#include "api/hotsync_api.h"
 
 #include <clocale>
 #include <string>

@@ -1,4 +1,4 @@
-#include "hotsync/api/hotsync_log.h"
+#include "api/hotsync_log.h"
 
 #include <filesystem>
 

@@ -1,6 +1,6 @@
 // libinstaide.so: queues a file for the handheld by copying it into the user's install folder,
 // HOME/<user dir>/Install/, where the next synchronisation of that user finds it.
-#include "hotsync/api/install_aide.h"
+#include "api/install_aide.h"
 
 #include <filesystem>
 

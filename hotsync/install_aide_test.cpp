@@ -1,4 +1,4 @@
-#include "hotsync/api/install_aide.h"
+#include "api/install_aide.h"
 
 #include <gtest/gtest.h>
 

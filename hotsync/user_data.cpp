@@ -1,5 +1,5 @@
 // libuserdata.so: the HotSync home and its users, read from the home's users list at each call.
-#include "hotsync/api/user_data.h"
+#include "api/user_data.h"
 
 #include "hotsync/c_boundary.h"
 #include "hotsync/hotsync_home.h"

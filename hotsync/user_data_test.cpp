@@ -1,4 +1,4 @@
-#include "hotsync/api/user_data.h"
+#include "api/user_data.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include "core/cp1251.h"
 #include "core/file_lookup.h"
-#include "hotsync/api/hotsync_api.h"
+#include "api/hotsync_api.h"
 #include "import/clear_order_tables.h"
 #include "import/import_step_tables.h"
 

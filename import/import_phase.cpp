@@ -2,7 +2,7 @@
 
 #include "core/cp1251.h"
 #include "exchange/txt_table.h"
-#include "hotsync/api/hotsync_api.h"
+#include "api/hotsync_api.h"
 #include "import/import_palm_to_pc.h"
 #include "import/pay_by_doc.h"
 #include "palmdb/palm_catalogue.h"

@@ -16,7 +16,7 @@
 #include "core/atomic_file.h"
 #include "core/regional_formats.h"
 #include "exchange/txt_table.h"
-#include "hotsync/api/hotsync_api.h"
+#include "api/hotsync_api.h"
 #include "palmdb/device_connection.h"
 #include "palmdb/palm_catalogue.h"
 #include "session/exchange_session.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/atomic_file.h"
-#include "hotsync/api/sync_manager.h"
+#include "api/sync_manager.h"
 #include "hotsync/device/database_file_name.h"
 #include "hotsync/device/sync_result.h"
 

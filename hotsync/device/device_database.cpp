@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "hotsync/api/sync_manager.h"
+#include "api/sync_manager.h"
 #include "hotsync/device/sync_result.h"
 
 DeviceDatabase::DeviceDatabase(PdbDatabase contents) : contents_(std::move(contents)) {

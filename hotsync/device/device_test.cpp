@@ -6,7 +6,7 @@
 #include <set>
 
 #include "core/atomic_file.h"
-#include "hotsync/api/sync_manager.h"
+#include "api/sync_manager.h"
 #include "hotsync/device/database_file_name.h"
 #include "hotsync/device/sync_result.h"
 #include "hotsync/device/temp_device_directory.h"

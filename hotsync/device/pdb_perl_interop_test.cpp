@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "core/atomic_file.h"
-#include "hotsync/api/sync_manager.h"
+#include "api/sync_manager.h"
 #include "hotsync/device/device.h"
 #include "hotsync/device/temp_device_directory.h"
 

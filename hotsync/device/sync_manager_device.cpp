@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "hotsync/api/sync_manager.h"
+#include "api/sync_manager.h"
 #include "hotsync/device/device.h"
 #include "hotsync/device/sync_result.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/atomic_file.h"
-#include "hotsync/api/sync_manager.h"
+#include "api/sync_manager.h"
 #include "hotsync/device/pdb_file.h"
 #include "hotsync/device/sync_result.h"
 #include "hotsync/device/temp_device_directory.h"
