@@ -61,8 +61,10 @@ class TWindowCloser {
 
 }  // namespace
 
-TDataModule1::TDataModule1()
-    : Phases(&RegisteredExchangePhases()),
+TDataModule1::TDataModule1(TPhaseFunctions phases, TWindowViews views)
+    : ExchangePhases(std::move(phases)),
+      Phases(&ExchangePhases),
+      Views(std::move(views)),
       SettingsPath(&SettingsFilePath),
       MessageBox([](const std::string& text, const std::string& caption, unsigned style) {
         return ::MessageBox(text, caption, style);
@@ -132,7 +134,7 @@ TExchangeSession TDataModule1::MakeSession() {
 }
 
 int32_t TDataModule1::ExchangeProcedure() {
-  frmProgress = std::make_unique<TfrmProgress>();
+  frmProgress = std::make_unique<TfrmProgress>(Views.MakeProgressView());
   frmProgress->SetUserName(UserName);
   frmProgress->Show();
   PalmComponent.SetStatusText(Ansi("Заказы: Проверка"));
@@ -152,8 +154,9 @@ void TDataModule1::PalmComponentConfigConduit(TpfgCfgConduitInfo&) {
   ReadSessionSettings(path, Settings);
   frmSetting = std::make_unique<TfrmSetting>();
   TWindowCloser closer(frmSetting);
+  frmSetting->View = Views.SettingsDialog;
   frmSetting->Load(Settings);
-  TSettingsDialogView* view = SettingsDialogView();
+  TSettingsDialogView* view = Views.SettingsDialog;
   frmSetting->ModalResult = view != nullptr ? view->ShowModal(*frmSetting) : TModalResult::Cancel;
   if (frmSetting->ModalResult == TModalResult::OK) {
     TSessionSettings chosen = Settings;

@@ -132,11 +132,7 @@ class SettingsDialogRun : public DataModuleTest {
  protected:
   void SetUp() override {
     DataModuleTest::SetUp();
-    RegisterSettingsDialogView(&dialog_);
-  }
-  void TearDown() override {
-    RegisterSettingsDialogView(nullptr);
-    DataModuleTest::TearDown();
+    module_.Views.SettingsDialog = &dialog_;
   }
   void Configure() {
     TpfgCfgConduitInfo info{};

@@ -118,7 +118,6 @@ std::vector<TControl*> TfrmSetting::TabOrder() {
 }
 
 void TfrmSetting::Browse(TEdit& edit) {
-  TSettingsDialogView* view = SettingsDialogView();
-  if (view == nullptr) return;
-  if (auto chosen = view->ChooseFile(DirectoryOf(edit.Text), edit.Text)) edit.Text = std::move(*chosen);
+  if (View == nullptr) return;
+  if (auto chosen = View->ChooseFile(DirectoryOf(edit.Text), edit.Text)) edit.Text = std::move(*chosen);
 }

@@ -101,8 +101,8 @@ class ChooserView : public TSettingsDialogView {
 
 TEST(SettingsDialogTest, BrowseOpensAtTheFieldsDirectoryAndKeepsTheTextOnCancel) {
   ChooserView view;
-  RegisterSettingsDialogView(&view);
   TfrmSetting dialog;
+  dialog.View = &view;
   dialog.edtStartFileName.Text = "/opt/tools/before.sh";
   view.answer = "/usr/local/bin/sync-before";
   dialog.BrowseStart();
@@ -114,7 +114,6 @@ TEST(SettingsDialogTest, BrowseOpensAtTheFieldsDirectoryAndKeepsTheTextOnCancel)
   dialog.BrowseStop();
   EXPECT_EQ(view.asked_directory, "");
   EXPECT_EQ(dialog.edtStopFileName.Text, "");
-  RegisterSettingsDialogView(nullptr);
 }
 
 }  // namespace
