@@ -1,10 +1,11 @@
 #include "hotsync/conduit_registry.h"
 
 #include <algorithm>
-#include <charconv>
+#include <optional>
 #include <filesystem>
 
 #include "core/atomic_file.h"
+#include "core/parse_integer.h"
 #include "hotsync/host_errors.h"
 #include "hotsync/hotsync_home.h"
 #include "hotsync/ini_text.h"
@@ -12,12 +13,9 @@
 namespace {
 
 int32_t ParseNumber(const std::string& text, const std::string& where) {
-  int32_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-    throw EHotSyncFileError(where + "\"" + text + "\" is not a number");
-  }
-  return value;
+  const std::optional<int32_t> value = ParseInteger<int32_t>(text);
+  if (!value) throw EHotSyncFileError(where + "\"" + text + "\" is not a number");
+  return *value;
 }
 
 TConduitEntry EntryOf(const TIniSection& section, const std::string& path) {

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
+#include <optional>
 #include <filesystem>
 
 #include "core/atomic_file.h"
+#include "core/parse_integer.h"
 #include "hotsync/host_errors.h"
 #include "hotsync/hotsync_home.h"
 #include "hotsync/ini_text.h"
@@ -24,14 +25,13 @@ bool IsNameCharacter(unsigned char c) {
 }
 
 uint32_t ParseUserId(const TIniSection& section, const std::string& file_name) {
-  uint32_t id = 0;
   const auto& text = section.Name;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size() || id == 0) {
+  const std::optional<uint32_t> id = ParseInteger<uint32_t>(text);
+  if (!id || *id == 0) {
     throw EHotSyncFileError(file_name + ", line " + std::to_string(section.Line) + ": user ID \"" + text +
                             "\" is not a positive number");
   }
-  return id;
+  return *id;
 }
 
 std::string RequiredValue(const TIniSection& section, const char* key, const std::string& file_name) {

@@ -6,15 +6,9 @@
 #include "core/atomic_file.h"
 #include "core/collation.h"
 #include "core/text_conversions.h"
+#include "core/text_pieces.h"
 
 namespace {
-
-std::string_view Trim(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
-}
 
 // One line of the text: [begin, content_end) is its content without the line break,
 // next is where the following line begins.
