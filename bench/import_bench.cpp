@@ -13,7 +13,7 @@
 #include "exchange/txt_table.h"
 #include "api/hotsync_api.h"
 #include "import/import_palm_to_pc.h"
-#include "palmdb/device_connection.h"
+#include "tools/device_connection.h"
 #include "palmdb/palm_catalogue.h"
 #include "session/exchange_file_set.h"
 #include "session/progress_window.h"

@@ -7,7 +7,7 @@
 
 #include "conduit/conduit_test_component.h"
 #include "core/byte_order.h"
-#include "conduit/stand_in_libraries.h"
+#include "conduit/stand_in_test.h"
 #include "conduit/sync_error.h"
 
 namespace {

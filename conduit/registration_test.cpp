@@ -9,7 +9,7 @@
 #include "conduit/desktop_libraries.h"
 #include "conduit/entry_points.h"
 #include "conduit/library_path.h"
-#include "conduit/stand_in_libraries.h"
+#include "conduit/stand_in_test.h"
 #include "core/cp1251.h"
 
 namespace {

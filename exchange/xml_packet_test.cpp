@@ -4,7 +4,7 @@
 #include "core/regional_formats.h"
 #include "exchange/client_dataset.h"
 #include "exchange/exchange_errors.h"
-#include "exchange/test_directory.h"
+#include "test_support/scratch_directory.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ class XmlPacketTest : public ::testing::Test {
     return "loaded";
   }
 
-  TTestDirectory dir_;
+  TScratchDirectory dir_;
   TClientDataSet table_;
 };
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "conduit/stand_in_libraries.h"
+#include "conduit/stand_in_test.h"
 #include "core/atomic_file.h"
 #include "core/cp1251.h"
 

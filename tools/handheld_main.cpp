@@ -10,7 +10,7 @@
 #include "core/cp1251.h"
 #include "core/regional_formats.h"
 #include "api/sync_manager.h"
-#include "palmdb/device_connection.h"
+#include "tools/device_connection.h"
 #include "tools/handheld_commands.h"
 
 namespace {
