@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "core/exceptions.h"
 #include "api/conduit_manager.h"
 #include "api/hotsync_api.h"
 #include "api/hotsync_log.h"
 #include "api/install_aide.h"
 #include "api/sync_manager.h"
 #include "api/user_data.h"
+#include "core/exceptions.h"
 
 struct TUserDataCalls {
   decltype(&::UmGetRootDirectory) GetRootDirectory = nullptr;

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "conduit/conduit_test_component.h"
-#include "core/byte_order.h"
 #include "conduit/stand_in_test.h"
 #include "conduit/sync_error.h"
+#include "core/byte_order.h"
 
 namespace {
 

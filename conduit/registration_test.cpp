@@ -73,7 +73,8 @@ TEST_F(Registration, ConduitManagerFailureIsShownAndItsCodeReturned) {
   ASSERT_EQ(DllRegisterServer(), 0);
   EXPECT_EQ(DllRegisterServer(), -1006);
   ASSERT_EQ(messages_->Messages().size(), 1u);
-  EXPECT_EQ(messages_->Messages()[0].Text, "Error -1006 :A conduit with the specified creator ID is already installed.");
+  EXPECT_EQ(messages_->Messages()[0].Text,
+            "Error -1006 :A conduit with the specified creator ID is already installed.");
   EXPECT_EQ(messages_->Messages()[0].Caption, Ansi("Ошибка"));
 }
 

@@ -5,10 +5,10 @@
 #include <string>
 
 struct TFloatFormat {
-  int SignificantDigits;   // 1..17
+  int SignificantDigits;  // 1..17
   char DecimalSeparator;
-  int MinFixedExponent;    // the smallest decimal exponent still written in fixed form
-  int MaxFixedExponent;    // the largest
+  int MinFixedExponent;  // the smallest decimal exponent still written in fixed form
+  int MaxFixedExponent;  // the largest
 };
 
 // 0 for zero (of either sign); otherwise an optional '-', the digits without trailing zeros

@@ -30,8 +30,7 @@ std::optional<TDateTime> ParseTimePart(std::string_view text) {
   const int minute = Digits(text.substr(3, 2));
   const int millis = Digits(text.substr(6));
   TDateTime time;
-  if (hour < 0 || minute < 0 || millis < 0 ||
-      !TryEncodeTime(hour, minute, millis / 1000, millis % 1000, time)) {
+  if (hour < 0 || minute < 0 || millis < 0 || !TryEncodeTime(hour, minute, millis / 1000, millis % 1000, time)) {
     return std::nullopt;
   }
   return time;
@@ -121,16 +120,36 @@ std::optional<TDateTime> ParsePacketDateTime(std::string_view text) {
 void AppendEscaped(std::string& out, std::string_view text) {
   for (char c : text) {
     switch (c) {
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '&': out += "&amp;"; break;
-      case '\'': out += "&apos;"; break;
-      case '"': out += "&quot;"; break;
-      case '\r': out += "&#013;"; break;
-      case '\n': out += "&#010;"; break;
-      case '\t': out += "&#009;"; break;
-      case '\\': out += "&#092;"; break;
-      default: out += c; break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\r':
+        out += "&#013;";
+        break;
+      case '\n':
+        out += "&#010;";
+        break;
+      case '\t':
+        out += "&#009;";
+        break;
+      case '\\':
+        out += "&#092;";
+        break;
+      default:
+        out += c;
+        break;
     }
   }
 }

@@ -20,9 +20,10 @@ struct TShownMessage {
 
 class TxtTableTest : public ::testing::Test {
  protected:
-  TxtTableTest() : table_([this](const std::string& text, const std::string& caption) {
-                     shown_.push_back({text, caption});
-                   }) {
+  TxtTableTest()
+      : table_([this](const std::string& text, const std::string& caption) {
+          shown_.push_back({text, caption});
+        }) {
     table_.Directory = dir_.Path();
   }
 
@@ -224,7 +225,9 @@ TEST_F(TxtTableTest, BadFilesFailWithAnErrorNamingTheFile) {
   EXPECT_THROW(Load("empty.txt", ""), ETXTTableError);
   EXPECT_THROW(Load("semi.txt", ";\r\n1;\r\n"), ETXTTableError);
   try {
-    static const char kBytes[] = "ID\r\n1\r\n2\0" "3\r\n";
+    static const char kBytes[] =
+        "ID\r\n1\r\n2\0"
+        "3\r\n";
     Load("nul2.txt", std::string(kBytes, sizeof kBytes - 1));
     ADD_FAILURE() << "a NUL byte was accepted";
   } catch (const ETXTTableError& error) {

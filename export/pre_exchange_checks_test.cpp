@@ -42,8 +42,8 @@ TEST_F(PreExchangeChecksTest, ALeftoverOutputFileStopsWithTheFirstMessageListing
   const std::string d = directory_;
   const std::string expected =
       Ansi("Данные предыдущего сеанса обмена не импортированы в систему учета") + "\r" +
-      Ansi("Выполните процедуру импорта в систему учета или удалите файлы ") + "\r" + d + "Order.txt\r" +
-      d + "OrderItem.txt\r" + d + "Cash.txt\r" + d + "PayByDoc.txt\r" + d + "RouteOut.txt\r" +
+      Ansi("Выполните процедуру импорта в систему учета или удалите файлы ") + "\r" + d + "Order.txt\r" + d +
+      "OrderItem.txt\r" + d + "Cash.txt\r" + d + "PayByDoc.txt\r" + d + "RouteOut.txt\r" +
       Ansi("После этого повторите процедуру синхронизации") + "\r" +
       "\xcf\xf0\xee\xf6\xe5\xe4\xf3\xf0\xe0 \xf1\xe8\xed\xf5\xf0\xee\xed\xe8\xe7\xe0\xf6\xe8\xe8 "
       "\xef\xf0\xe5\xf0\xe2\xe0\xed\xe0";
@@ -65,10 +65,9 @@ TEST_F(PreExchangeChecksTest, AMissingReferenceFileStopsWithTheSecondMessage) {
   const std::string expected =
       "\xcd\xe5\xf2 \xf1\xef\xf0\xe0\xe2\xee\xf7\xed\xe8\xea\xee\xe2 \xe4\xeb\xff "
       "\xf1\xe8\xed\xf5\xf0\xee\xed\xe8\xe7\xe0\xf6\xe8\xe8 \xf1 PALM\r" +
-      Ansi("Выполните процедуру экспорта из системы учета") + "\r" + Ansi("Проверьте наличие файлов") +
-      "\r" + d + "Product.xml\r" + d + "Customer.xml\r" + d + "Category.xml\r" +
-      Ansi("После этого повторите процедуру синхронизации") + "\r" +
-      Ansi("Процедура синхронизации прервана");
+      Ansi("Выполните процедуру экспорта из системы учета") + "\r" + Ansi("Проверьте наличие файлов") + "\r" + d +
+      "Product.xml\r" + d + "Customer.xml\r" + d + "Category.xml\r" +
+      Ansi("После этого повторите процедуру синхронизации") + "\r" + Ansi("Процедура синхронизации прервана");
   ASSERT_EQ(recorder_.Boxes.size(), 1u);
   EXPECT_EQ(recorder_.Boxes[0].Text, expected);
   EXPECT_EQ(recorder_.LogTexts(), std::vector<std::string>{Ansi("Ошибка ZembraToPalm") + "\r" + expected});

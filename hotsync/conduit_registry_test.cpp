@@ -71,7 +71,8 @@ TEST(ConduitRegistry, DamagedRegistryNamesFileAndLine) {
 
 TEST(ConduitRegistry, CreatorIdsAreFourPrintableCharacters) {
   EXPECT_NO_THROW(CheckCreatorId("Wqtz"));
-  for (const char* bad : {"Wqt", "Wqtzz", "Wq z", "Wq]z", "Wq\nz"}) EXPECT_THROW(CheckCreatorId(bad), EHotSyncRequestError) << bad;
+  for (const char* bad : {"Wqt", "Wqtzz", "Wq z", "Wq]z", "Wq\nz"})
+    EXPECT_THROW(CheckCreatorId(bad), EHotSyncRequestError) << bad;
 }
 
 }  // namespace

@@ -11,10 +11,11 @@ namespace {
 void PutText(std::vector<uint8_t>& record, size_t offset, size_t field_size, std::string_view text,
              std::string_view what) {
   if (text.size() >= field_size) {
-    throw EHotSyncRequestError(std::string(what) + " is longer than " + std::to_string(field_size - 1) + " bytes: " +
-                               std::string(text));
+    throw EHotSyncRequestError(std::string(what) + " is longer than " + std::to_string(field_size - 1) +
+                               " bytes: " + std::string(text));
   }
-  if (!BytesFit(record.size(), offset, field_size)) throw EHotSyncRequestError("A record field lies outside its record");
+  if (!BytesFit(record.size(), offset, field_size))
+    throw EHotSyncRequestError("A record field lies outside its record");
   std::copy(text.begin(), text.end(), record.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 

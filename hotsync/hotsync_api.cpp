@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "hotsync/c_boundary.h"
 #include "core/message_box_text.h"
+#include "hotsync/c_boundary.h"
 
 namespace {
 

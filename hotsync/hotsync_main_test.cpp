@@ -56,7 +56,8 @@ class HotSyncProgram : public testing::Test {
 TEST_F(HotSyncProgram, HelpAndVersion) {
   const TRun help = Run({"--help"});
   EXPECT_EQ(help.ExitStatus, 0);
-  for (const char* word : {"info", "register", "unregister", "users", "sync", "configure", "log", "--home", "--conduit"}) {
+  for (const char* word :
+       {"info", "register", "unregister", "users", "sync", "configure", "log", "--home", "--conduit"}) {
     EXPECT_NE(help.Out.find(word), std::string::npos) << word;
   }
   const TRun version = Run({"--version"});
@@ -120,8 +121,8 @@ TEST_F(HotSyncProgram, RegistersRunsConfiguresAndUnregistersAConduit) {
   fs::remove(Trace());
   ASSERT_EQ(Run({"sync", "--user", "Иванов", "--no"}).ExitStatus, 0);
   ASSERT_EQ(Run({"sync", "--user", "Иванов"}).ExitStatus, 0);
-  EXPECT_EQ(TraceText(), "open " + Home() + "Ivanov/Samples/|\xC8\xE2\xE0\xED\xEE\xE2|\nanswer 7\n" +
-                             "open " + Home() + "Ivanov/Samples/|\xC8\xE2\xE0\xED\xEE\xE2|\nanswer 7\n");
+  EXPECT_EQ(TraceText(), "open " + Home() + "Ivanov/Samples/|\xC8\xE2\xE0\xED\xEE\xE2|\nanswer 7\n" + "open " + Home() +
+                             "Ivanov/Samples/|\xC8\xE2\xE0\xED\xEE\xE2|\nanswer 7\n");
 
   fs::remove(Trace());
   ASSERT_EQ(Run({"--conduit", SampleConduit(), "configure", "--user", "Иванов"}).ExitStatus, 0);
@@ -135,14 +136,16 @@ TEST_F(HotSyncProgram, RegistersRunsConfiguresAndUnregistersAConduit) {
 
 TEST_F(HotSyncProgram, SyncRunsConduitsByPriorityAndReportsAFailingOne) {
   const std::string library = fs::absolute(SampleConduit()).string();
-  WriteFileAtomic(Home() + "conduits.ini",
-                  "[Aaaa]\nLibrary=" + library + "\nTitle=Late\nDirectory=Late\nPriority=3\n"
-                  "[Bbbb]\nLibrary=" + library + "\nTitle=Failing\nDirectory=Fail\nFile=local.dat\nPriority=0\n");
+  WriteFileAtomic(Home() + "conduits.ini", "[Aaaa]\nLibrary=" + library +
+                                               "\nTitle=Late\nDirectory=Late\nPriority=3\n"
+                                               "[Bbbb]\nLibrary=" +
+                                               library +
+                                               "\nTitle=Failing\nDirectory=Fail\nFile=local.dat\nPriority=0\n");
   const TRun sync = Run({"sync", "--user", "Petrov", "--no"});
   EXPECT_NE(sync.ExitStatus, 0);
   EXPECT_NE(sync.Err.find("conduit Failing (Bbbb) returned 5"), std::string::npos) << sync.Err;
-  EXPECT_EQ(TraceText(), "open " + Home() + "Petrov/Fail/|Petrov|local.dat\nanswer 7\n" +
-                             "open " + Home() + "Petrov/Late/|Petrov|\nanswer 7\n");
+  EXPECT_EQ(TraceText(), "open " + Home() + "Petrov/Fail/|Petrov|local.dat\nanswer 7\n" + "open " + Home() +
+                             "Petrov/Late/|Petrov|\nanswer 7\n");
 }
 
 TEST_F(HotSyncProgram, ARegisteredDirectoryOutsideTheUsersFolderIsNotRun) {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "core/atomic_file.h"
-#include "test_support/scratch_directory.h"
 #include "hotsync/users_store.h"
+#include "test_support/scratch_directory.h"
 
 namespace {
 

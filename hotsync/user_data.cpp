@@ -14,7 +14,8 @@ constexpr int32_t kBufferTooSmall = -2;
 }  // namespace
 
 PALM_API int32_t UmGetRootDirectory(char* buffer, int32_t* size) {
-  return GuardedCall(kLibrary, kFailed, [&] { return CopyTextToBuffer(HotSyncHome(), buffer, size) ? 0 : kBufferTooSmall; });
+  return GuardedCall(kLibrary, kFailed,
+                     [&] { return CopyTextToBuffer(HotSyncHome(), buffer, size) ? 0 : kBufferTooSmall; });
 }
 
 PALM_API int32_t UmGetUserCount(void) {

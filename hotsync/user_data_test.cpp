@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "test_support/scratch_directory.h"
 #include "hotsync/users_store.h"
+#include "test_support/scratch_directory.h"
 
 namespace {
 

@@ -50,7 +50,8 @@ TEST(UsersStore, RefusesDuplicatesEmptyNamesAndUnsafeDirectories) {
 TEST(UsersStore, DamagedListNamesFileAndLine) {
   TScratchHome home;
   const std::string file = UsersFilePath(home.Path());
-  EXPECT_EQ(LoadError(home.Path(), "[x]\nName=a\nDirectory=a\n"), file + ", line 1: user ID \"x\" is not a positive number");
+  EXPECT_EQ(LoadError(home.Path(), "[x]\nName=a\nDirectory=a\n"),
+            file + ", line 1: user ID \"x\" is not a positive number");
   EXPECT_EQ(LoadError(home.Path(), "[1]\nName=a\n"), file + ", line 1: user 1 has no Directory");
   EXPECT_EQ(LoadError(home.Path(), "[1]\nName=a\nDirectory=a\n[1]\nName=b\nDirectory=b\n"),
             file + ", line 4: user ID 1 appears twice");

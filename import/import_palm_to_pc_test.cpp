@@ -108,11 +108,11 @@ TEST_F(ImportPalmToPcTest, TextFilesHoldEveryRecordAndYesClearsTheOrders) {
             "ACTIONDATE;ACTIONTIME;IDROUTE;IDCUSTOMER;IDDOC;ACTION;\r\n08.03.2024;09:05;7;10;0;visit;\r\n");
 
   EXPECT_EQ(recorder_.Log, (std::vector<TLoggedLine>{Progress("PALM-ПК: Импорт заголовков документов"), Loaded(2),
-                                            Progress("PALM-ПК: Импорт строк документов"), Loaded(1),
-                                            Progress("PALM-ПК: Импорт кассы"), Loaded(1),
-                                            Progress("PALM-ПК: Импорт работы на маршруте"), Loaded(1),
-                                            Progress("PALM-ПК: Импорт протоколов работы"), Loaded(1),
-                                            Progress("ПК-PALM: Удаление старых данных")}));
+                                                     Progress("PALM-ПК: Импорт строк документов"), Loaded(1),
+                                                     Progress("PALM-ПК: Импорт кассы"), Loaded(1),
+                                                     Progress("PALM-ПК: Импорт работы на маршруте"), Loaded(1),
+                                                     Progress("PALM-ПК: Импорт протоколов работы"), Loaded(1),
+                                                     Progress("ПК-PALM: Удаление старых данных")}));
   ASSERT_EQ(recorder_.Boxes.size(), 1u);
   EXPECT_EQ(recorder_.Boxes[0].Text, Ansi("Обмен завершен. Очистить таблицу заказов?"));
   EXPECT_EQ(recorder_.Boxes[0].Caption, Ansi("Удаление старых данных"));

@@ -37,7 +37,7 @@ TEST_F(ImportPhaseTest, TextInDbfOutRunsOnlyThePayments) {
   EXPECT_FALSE(ExchangeFileExists("Order.dbf"));
   EXPECT_TRUE(ExchangeFileExists("PayByDoc.txt"));
   EXPECT_EQ(recorder_.Log, (std::vector<TLoggedLine>{{Ansi("PALM-ПК: Оплаты по документам отгрузки"), 19},
-                                            {Ansi("PALM-ПК: Загружено: 1"), 19}}));
+                                                     {Ansi("PALM-ПК: Загружено: 1"), 19}}));
   EXPECT_TRUE(recorder_.Boxes.empty());
   EXPECT_EQ(RecordsOn(catalogue_->ptOrder), 1);
 }

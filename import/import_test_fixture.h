@@ -11,16 +11,16 @@
 #include <utility>
 #include <vector>
 
+#include "api/hotsync_api.h"
 #include "core/atomic_file.h"
 #include "core/regional_formats.h"
 #include "exchange/txt_table.h"
-#include "api/hotsync_api.h"
-#include "tools/device_connection.h"
 #include "palmdb/palm_catalogue.h"
 #include "session/exchange_session.h"
 #include "test_support/built_programs.h"
 #include "test_support/scratch_directory.h"
 #include "test_support/session_recorder.h"
+#include "tools/device_connection.h"
 
 class ImportTest : public ::testing::Test {
  protected:

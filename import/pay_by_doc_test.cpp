@@ -51,7 +51,7 @@ TEST_F(PayByDocTest, OnlyPositivePaymentsAreWritten) {
                                               "1;2;3;01.03.2024;15.03.2024;N-1,2;doc;10;4;1;1.5;300;450;50;200;100;30."
                                               "12.1899;12:30;paid  in cash;100;\r\n");
   EXPECT_EQ(recorder_.Log, (std::vector<TLoggedLine>{{Ansi("PALM-ПК: Оплаты по документам отгрузки"), 19},
-                                            {Ansi("PALM-ПК: Загружено: 1"), 19}}));
+                                                     {Ansi("PALM-ПК: Загружено: 1"), 19}}));
   EXPECT_TRUE(progress_.Marked(7));
   EXPECT_EQ(progress_.ProgressBar.Position(), 3);
   EXPECT_EQ(RecordsOn(catalogue_->ptDoc), 3);

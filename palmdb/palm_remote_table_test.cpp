@@ -8,11 +8,11 @@
 
 #include "conduit/palm_component.h"
 #include "conduit/sync_error.h"
-#include "tools/device_connection.h"
 #include "palmdb/palm_catalogue.h"
 #include "palmdb/palm_errors.h"
 #include "test_support/built_programs.h"
 #include "test_support/scratch_directory.h"
+#include "tools/device_connection.h"
 
 namespace {
 
@@ -95,7 +95,8 @@ class RemoteTableTest : public ::testing::Test {
   void SetUp() override {
     const std::string missing = MissingFromBin(kDesktopStandIns);
     if (!missing.empty()) {
-      GTEST_SKIP() << "the desktop stand-in libraries are not built in ZP_BIN_DIR (" << BinDirectory() << "): " << missing;
+      GTEST_SKIP() << "the desktop stand-in libraries are not built in ZP_BIN_DIR (" << BinDirectory()
+                   << "): " << missing;
     }
     directory_ = std::make_unique<TScratchDirectory>("zp-palmdb");
     connection_ = std::make_unique<TDeviceConnection>(BinDirectory(), directory_->Root().string());

@@ -99,9 +99,8 @@ void TDataModule1::PalmComponentExecConduit(const TpfgSyncProperties& props) {
     return;
   }
   RunSessionProgram(Settings.StopFileName);
-  PalmComponent.LogLine(
-      conduit_name + Ansi(" - Загружено: ") + std::to_string(OrderCount) + Ansi(" заказов"),
-      kLogClosing);
+  PalmComponent.LogLine(conduit_name + Ansi(" - Загружено: ") + std::to_string(OrderCount) + Ansi(" заказов"),
+                        kLogClosing);
   registration.UnRegister();
 }
 
@@ -126,9 +125,7 @@ TExchangeSession TDataModule1::MakeSession() {
   session.Progress = frmProgress.get();
   session.ConduitName = PalmComponent.ConduitName;
   session.StatusText = [this](const std::string& text) { PalmComponent.SetStatusText(text); };
-  session.LogLine = [this](const std::string& text, int activity) {
-    PalmComponent.LogLine(text, activity, false);
-  };
+  session.LogLine = [this](const std::string& text, int activity) { PalmComponent.LogLine(text, activity, false); };
   session.MessageBox = MessageBox;
   return session;
 }

@@ -235,8 +235,7 @@ TEST_F(SessionDriverTest, AStopAtTheChecksStillRunsTheAfterProgramAndClosesWithN
   phases_.checks_pass = false;
   phases_.log_check_failure = true;
   Sync();
-  EXPECT_EQ(log_->Lines(), (std::vector<std::string>{Ansi("Старт процедуры синхронизации ZembraToPalm"),
-                                                     "check failed",
+  EXPECT_EQ(log_->Lines(), (std::vector<std::string>{Ansi("Старт процедуры синхронизации ZembraToPalm"), "check failed",
                                                      Ansi("Вызов внешней программы ") + after,
                                                      Ansi("ZembraToPalm - Загружено: 0 заказов")}));
   EXPECT_TRUE(fs::exists(marker));
@@ -261,8 +260,8 @@ TEST_F(SessionDriverTest, AnImportErrorEndsTheSessionWithoutTheAfterProgram) {
 TEST_F(SessionDriverTest, EveryErrorOfAStepIsLoggedTheSameWay) {
   phases_.import_system_error = true;
   Sync();
-  EXPECT_EQ(log_->Lines(), (std::vector<std::string>{Ansi("Старт процедуры синхронизации ZembraToPalm"),
-                                                     "ZembraToPalm - disk full"}));
+  EXPECT_EQ(log_->Lines(),
+            (std::vector<std::string>{Ansi("Старт процедуры синхронизации ZembraToPalm"), "ZembraToPalm - disk full"}));
 }
 
 TEST_F(SessionDriverTest, ABeforeProgramThatCannotStartDoesNotStopTheSession) {

@@ -24,9 +24,7 @@ class ExternalProgramTest : public ::testing::Test {
     saved_home_ = home ? home : "";
     setenv("HOME", (root_ / "home").c_str(), 1);
   }
-  void TearDown() override {
-    setenv("HOME", saved_home_.c_str(), 1);
-  }
+  void TearDown() override { setenv("HOME", saved_home_.c_str(), 1); }
   std::string Script(const std::string& name, const std::string& body) {
     const fs::path path = root_ / "bin dir" / name;
     WriteFileAtomic(path, "#!/bin/sh\n" + body);

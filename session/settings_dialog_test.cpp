@@ -81,9 +81,8 @@ TEST(SettingsDialogTest, TabOrderSkipsHiddenAndDisabledControls) {
   dialog.Load(SettingsWith(TExchangeFormat::TXT));
   std::vector<std::string> names;
   for (const TControl* control : dialog.TabOrder()) names.push_back(control->Name);
-  EXPECT_EQ(names, (std::vector<std::string>{"chbSortCategory", "rbTXT", "rbXML", "rbTXTDBF",
-                                             "edtStartFileName", "btnStart", "edtStopFileName",
-                                             "btnStop", "Button1", "Button2"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"chbSortCategory", "rbTXT", "rbXML", "rbTXTDBF", "edtStartFileName",
+                                             "btnStart", "edtStopFileName", "btnStop", "Button1", "Button2"}));
 }
 
 class ChooserView : public TSettingsDialogView {

@@ -35,8 +35,6 @@ TEST(ScratchDirectory, AHomeIsTheHotSyncHomeWhileItLives) {
   EXPECT_EQ(std::getenv("HOTSYNC_HOME"), nullptr);
 }
 
-TEST(ScratchDirectory, AFailureToCreateItIsAnError) {
-  EXPECT_THROW(TScratchDirectory("missing/parent"), Exception);
-}
+TEST(ScratchDirectory, AFailureToCreateItIsAnError) { EXPECT_THROW(TScratchDirectory("missing/parent"), Exception); }
 
 }  // namespace

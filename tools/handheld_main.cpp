@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <iostream>
 
+#include "api/sync_manager.h"
 #include "core/cp1251.h"
 #include "core/regional_formats.h"
-#include "api/sync_manager.h"
 #include "tools/device_connection.h"
 #include "tools/handheld_commands.h"
 

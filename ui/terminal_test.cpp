@@ -57,7 +57,7 @@ class TerminalTest : public ::testing::Test {
   void Start(const std::string& arguments, int width, int height) {
     const std::string command = "env LANG=C.UTF-8 LC_ALL= TERM=xterm " + Quoted(DemoProgram()) + " " + arguments;
     Shell(tmux_ + "new-session -d -x " + std::to_string(width) + " -y " + std::to_string(height) + " " +
-        Quoted(command));
+          Quoted(command));
   }
   std::string Screen() { return Shell(tmux_ + "capture-pane -p -t 0 2>/dev/null"); }
   void Keys(const std::string& keys) { Shell(tmux_ + "send-keys -t 0 " + keys); }
@@ -136,8 +136,7 @@ TEST_F(TerminalTest, TheFileChooserReplacesTheFieldWithTheChosenPath) {
   ASSERT_TRUE(WaitForScreen(programs + "b.sh")) << Screen();
   Keys("Tab Tab Tab Enter");
   ASSERT_TRUE(WaitForExit()) << Screen();
-  EXPECT_NE(ReadWholeFile(ini).find("STARTFILENAME=" + programs + "b.sh\n"), std::string::npos)
-      << ReadWholeFile(ini);
+  EXPECT_NE(ReadWholeFile(ini).find("STARTFILENAME=" + programs + "b.sh\n"), std::string::npos) << ReadWholeFile(ini);
 }
 
 TEST_F(TerminalTest, TheProgressWindowIsDrawnInPlaceBelowTheHostsLines) {

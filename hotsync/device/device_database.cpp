@@ -59,8 +59,10 @@ uint32_t DeviceDatabase::WriteRecord(uint32_t id, uint8_t flags, uint8_t categor
     contents_.records[*index] = std::move(record);
     return *index;
   }
-  if (id == 0) record.unique_id = FreshId();
-  else if (id >= next_id_) next_id_ = id + 1;
+  if (id == 0)
+    record.unique_id = FreshId();
+  else if (id >= next_id_)
+    next_id_ = id + 1;
   const uint32_t index = RecordCount();
   index_of_id_.emplace(record.unique_id, index);
   contents_.records.push_back(std::move(record));

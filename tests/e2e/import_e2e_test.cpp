@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,11 +13,11 @@
 #include "core/cp1251.h"
 #include "core/regional_formats.h"
 #include "exchange/client_dataset.h"
-#include "tools/device_connection.h"
 #include "palmdb/palm_catalogue.h"
 #include "test_support/built_programs.h"
 #include "test_support/scratch_directory.h"
 #include "tests/e2e/run_program.h"
+#include "tools/device_connection.h"
 
 namespace fs = std::filesystem;
 
