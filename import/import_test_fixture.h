@@ -31,6 +31,7 @@ class ImportTest : public ::testing::Test {
     scratch_->MakeDirectory("exchange");
     connection_ = std::make_unique<TDeviceConnection>(BinDirectory(), scratch_->MakeDirectory("device"));
     SetCurrentFormats(TFormatSettings{});
+    recorder_.Answer = IDNO;
     UseFormat(TExchangeFormat::TXT);
   }
 
@@ -83,5 +84,5 @@ class ImportTest : public ::testing::Test {
   TcsTXTTable text_table_;
   TfrmProgress progress_{nullptr};
   TExchangeSession session_;
-  TSessionRecorder recorder_{.Answer = IDNO};
+  TSessionRecorder recorder_;
 };
