@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "hotsync/api/sync_manager.h"
+#include "api/sync_manager.h"
 
 namespace {
 

@@ -29,8 +29,8 @@ std::string WriteTextFile(int64_t rows) {
   for (int64_t i = 0; i < rows; ++i) {
     const int64_t id = (i * 7919) % rows + 1;
     bytes += std::to_string(id) + ";" + std::to_string(id % 500) + ";C" + std::to_string(id) + ";Product " +
-             std::to_string(id) + ";Full name of product " + std::to_string(id) + ";pcs;1;" +
-             std::to_string(i % 100) + ";12.5;13.75;14;15.25;\r\n";
+             std::to_string(id) + ";Full name of product " + std::to_string(id) + ";pcs;1;" + std::to_string(i % 100) +
+             ";12.5;13.75;14;15.25;\r\n";
   }
   WriteFileAtomic(ScratchDir() + name, bytes);
   return name;

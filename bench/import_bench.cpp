@@ -9,14 +9,14 @@
 #include <memory>
 #include <string>
 
+#include "api/hotsync_api.h"
 #include "core/regional_formats.h"
 #include "exchange/txt_table.h"
-#include "hotsync/api/hotsync_api.h"
 #include "import/import_palm_to_pc.h"
-#include "palmdb/device_connection.h"
 #include "palmdb/palm_catalogue.h"
 #include "session/exchange_file_set.h"
 #include "session/progress_window.h"
+#include "tools/device_connection.h"
 
 namespace fs = std::filesystem;
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "palmdb/device_connection.h"
 #include "palmdb/palm_catalogue.h"
 #include "palmdb/record_layout.h"
+#include "tools/device_connection.h"
 
 namespace {
 

@@ -3,18 +3,12 @@
 
 #include "conduit/entry_points.h"
 #include "conduit/export_guard.h"
-#include "conduit/record_bytes.h"
+#include "core/byte_order.h"
 
 namespace {
 
-constexpr uint32_t kCfgRecordSize = sizeof(TpfgCfgConduitInfo);
-constexpr uint32_t kCfgVersionAny = 0xFFFFFFFF;
+constexpr uint32_t kCfgRecordSize = cfg_conduit_info::kSize;
 constexpr int32_t kCfgTypeDialog = 0;
-
-// The old-style configuration record: path name at byte 0, preference at 516, type at 520.
-constexpr size_t kOldPathName = 0;
-constexpr size_t kOldSyncPreference = 516;
-constexpr size_t kOldSyncType = 520;
 
 // The settings dialog through OnConfigConduit: 0, or -1 for any error.
 int32_t DispatchConfig(TpfgCfgConduitInfo& record) {
@@ -38,18 +32,19 @@ uint32_t CreatorIdWord() {
 
 CONDUIT_API int32_t ConfigureConduit(void* old_record) {
   if (old_record == nullptr) return -1;
+  const std::span old(static_cast<uint8_t*>(old_record), old_configuration::kSize);
   TpfgCfgConduitInfo record{};
-  record.Version = kCfgVersionAny;
+  record.Version = cfg_conduit_info::kAnyVersion;
   record.Size = kCfgRecordSize;
   record.CreatorID = CreatorIdWord();
-  std::memcpy(record.PathName, static_cast<const uint8_t*>(old_record) + kOldPathName, sizeof record.PathName);
-  record.SyncPreference = ReadLittle32(old_record, kOldSyncPreference);
-  record.PermanentSyncType = ReadLittle32(old_record, kOldSyncType);
+  std::memcpy(record.PathName, old.data() + old_configuration::kPathName, sizeof record.PathName);
+  record.SyncPreference = ReadLittle32(old, old_configuration::kSyncPreference);
+  record.PermanentSyncType = ReadLittle32(old, old_configuration::kSyncType);
   record.TemporarySyncType = record.PermanentSyncType;
   int32_t result = DispatchConfig(record);
   if (result == 0) {
-    WriteLittle32(old_record, kOldSyncPreference, record.SyncPreference);
-    WriteLittle32(old_record, kOldSyncType, record.NewSyncType);
+    WriteLittle32(old, old_configuration::kSyncPreference, record.SyncPreference);
+    WriteLittle32(old, old_configuration::kSyncType, record.NewSyncType);
   }
   return result;
 }

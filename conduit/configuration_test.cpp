@@ -5,7 +5,7 @@
 
 #include "conduit/conduit_test_component.h"
 #include "conduit/entry_points.h"
-#include "conduit/record_bytes.h"
+#include "core/byte_order.h"
 
 namespace {
 
@@ -50,8 +50,8 @@ std::vector<uint8_t> OldRecord(const char* path, uint32_t preference, uint32_t t
   std::vector<uint8_t> record(524, 0xAB);
   std::memset(record.data(), 0, 256);
   std::memcpy(record.data(), path, std::strlen(path));
-  WriteLittle32(record.data(), 516, preference);
-  WriteLittle32(record.data(), 520, type);
+  WriteLittle32(record, 516, preference);
+  WriteLittle32(record, 520, type);
   return record;
 }
 
@@ -71,8 +71,8 @@ TEST(ConfigureConduit, BuildsTheConfigurationRecordFromTheOldOne) {
   EXPECT_EQ(seen.PermanentSyncType, 3u);
   EXPECT_EQ(seen.TemporarySyncType, 3u);
   EXPECT_EQ(seen.NewSyncType, 0u);
-  EXPECT_EQ(ReadLittle32(old.data(), 516), 1u);
-  EXPECT_EQ(ReadLittle32(old.data(), 520), 0u);
+  EXPECT_EQ(ReadLittle32(old, 516), 1u);
+  EXPECT_EQ(ReadLittle32(old, 520), 0u);
   EXPECT_EQ(old[256], 0xAB);
 }
 
@@ -84,14 +84,14 @@ TEST(ConfigureConduit, HandlerChoicesGoBackOnlyOnSuccess) {
   };
   auto old = OldRecord("/x/", 1, 3);
   EXPECT_EQ(ConfigureConduit(old.data()), 0);
-  EXPECT_EQ(ReadLittle32(old.data(), 516), 2u);
-  EXPECT_EQ(ReadLittle32(old.data(), 520), 5u);
+  EXPECT_EQ(ReadLittle32(old, 516), 2u);
+  EXPECT_EQ(ReadLittle32(old, 520), 5u);
   component.OnConfigConduit = [](TpfgCfgConduitInfo& data) {
     data.SyncPreference = 9;
     throw Exception("dialog failed");
   };
   EXPECT_EQ(ConfigureConduit(old.data()), -1);
-  EXPECT_EQ(ReadLittle32(old.data(), 516), 2u);
+  EXPECT_EQ(ReadLittle32(old, 516), 2u);
   EXPECT_EQ(ConfigureConduit(nullptr), -1);
 }
 

@@ -97,7 +97,8 @@ const std::array<LibraryBinding, 6> kBindings{{
     {"pfgSyncMgr", "libsync20.so", false, [](void* h, TDesktopLibraries& t) { ResolveSyncManager(h, t.Sync); }},
     {"pfgCondMgre", "libcondmgr.so", false, [](void* h, TDesktopLibraries& t) { ResolveCondMgr(h, t.CondMgr); }},
     {"pfgHslog", "libhslog20.so", false, [](void* h, TDesktopLibraries& t) { ResolveHsLog(h, t.Log); }},
-    {"pfgPalmInstall", "libinstaide.so", false, [](void* h, TDesktopLibraries& t) { ResolveInstallAide(h, t.InstallAide); }},
+    {"pfgPalmInstall", "libinstaide.so", false,
+     [](void* h, TDesktopLibraries& t) { ResolveInstallAide(h, t.InstallAide); }},
     {"pfgHSAPI", "libhsapi.so", false, [](void* h, TDesktopLibraries& t) { ResolveHsApi(h, t.HsApi); }},
 }};
 
@@ -106,9 +107,7 @@ std::string WithSlash(std::string directory) {
   return directory;
 }
 
-void ShowBindingError(const std::string& text) {
-  MessageBox(text, "Error", MB_OK | MB_ICONERROR);
-}
+void ShowBindingError(const std::string& text) { MessageBox(text, "Error", MB_OK | MB_ICONERROR); }
 
 int AnswerOnStderr(const std::string& text, const std::string& caption, unsigned style) {
   std::fputs(MessageBoxForTerminal(text, caption).c_str(), stderr);
@@ -177,8 +176,8 @@ int MessageBox(const std::string& text, const std::string& caption, unsigned sty
   void* handle = dlopen((directory + "libhsapi.so").c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) return AnswerOnStderr(text, caption, style);
   auto show = reinterpret_cast<decltype(&::MessageBoxA)>(dlsym(handle, "MessageBoxA"));
-  int answer = show != nullptr ? show(nullptr, text.c_str(), caption.c_str(), style)
-                               : AnswerOnStderr(text, caption, style);
+  int answer =
+      show != nullptr ? show(nullptr, text.c_str(), caption.c_str(), style) : AnswerOnStderr(text, caption, style);
   dlclose(handle);
   return answer;
 }

@@ -4,13 +4,13 @@
 
 #include <string>
 
+#include "api/conduit_manager.h"
+#include "api/hotsync_api.h"
+#include "api/hotsync_log.h"
+#include "api/install_aide.h"
+#include "api/sync_manager.h"
+#include "api/user_data.h"
 #include "core/exceptions.h"
-#include "hotsync/api/conduit_manager.h"
-#include "hotsync/api/hotsync_api.h"
-#include "hotsync/api/hotsync_log.h"
-#include "hotsync/api/install_aide.h"
-#include "hotsync/api/sync_manager.h"
-#include "hotsync/api/user_data.h"
 
 struct TUserDataCalls {
   decltype(&::UmGetRootDirectory) GetRootDirectory = nullptr;

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "conduit/stand_in_libraries.h"
+#include "conduit/stand_in_test.h"
 
 namespace {
 
@@ -15,13 +15,13 @@ class PartialInstallation {
   // Each pair: the stand-in to copy and the name it gets in the directory.
   explicit PartialInstallation(std::initializer_list<std::pair<const char*, const char*>> files) {
     for (const auto& [from, to] : files) {
-      std::filesystem::copy_file(StandInDirectory() + from, directory_.Path() + to);
+      std::filesystem::copy_file(BinDirectory() + from, directory_.Path() + to);
     }
   }
-  const std::string& Path() const { return directory_.Path(); }
+  std::string Path() const { return directory_.Path(); }
 
  private:
-  TempDirectory directory_;
+  TScratchDirectory directory_;
 };
 
 const std::pair<const char*, const char*> kUserData{"libuserdata.so", "libuserdata.so"};
@@ -40,7 +40,7 @@ class DesktopLibraries : public ::testing::Test {
 };
 
 TEST_F(DesktopLibraries, BindsEveryFunctionOfTheSixLibrariesAndReleasesThem) {
-  ASSERT_TRUE(BindDesktopLibraries(StandInDirectory()));
+  ASSERT_TRUE(BindDesktopLibraries(BinDirectory()));
   const TDesktopLibraries& desktop = Desktop();
   EXPECT_NE(desktop.UserData.GetUserDirectory, nullptr);
   EXPECT_NE(desktop.Sync.DeleteRec, nullptr);
@@ -55,8 +55,8 @@ TEST_F(DesktopLibraries, BindsEveryFunctionOfTheSixLibrariesAndReleasesThem) {
 }
 
 TEST(DesktopLibraryDirectory, BesideTheConduitWhenUserDataIsThereElseBesideTheHotSyncProgram) {
-  TempDirectory conduit;
-  TempDirectory hotsync;
+  TScratchDirectory conduit;
+  TScratchDirectory hotsync;
   const std::string program = hotsync.Path() + "hotsync";
   EXPECT_EQ(LocateDesktopLibraries(conduit.Path(), program.c_str()), hotsync.Path());
   EXPECT_EQ(LocateDesktopLibraries(conduit.Path(), nullptr), conduit.Path());
@@ -125,8 +125,8 @@ TEST_F(DesktopLibraries, LibraryLackingAFunctionIsShownAndAbortsTheBinding) {
 }
 
 TEST_F(DesktopLibraries, MessageBoxGoesThroughTheBoundHotSyncApi) {
-  MessageRecorder messages(StandInDirectory(), IDYES);
-  ASSERT_TRUE(BindDesktopLibraries(StandInDirectory()));
+  MessageRecorder messages(BinDirectory(), IDYES);
+  ASSERT_TRUE(BindDesktopLibraries(BinDirectory()));
   EXPECT_EQ(MessageBox("Text", "Caption", MB_YESNO | MB_ICONQUESTION), IDYES);
   ASSERT_EQ(messages.Messages().size(), 1u);
   EXPECT_EQ(messages.Messages()[0].Caption, "Caption");

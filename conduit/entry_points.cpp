@@ -3,15 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "api/hotsync_log.h"
 #include "conduit/export_guard.h"
-#include "conduit/record_bytes.h"
-#include "hotsync/api/hotsync_log.h"
+#include "core/byte_order.h"
 
 namespace {
 
-// The name request record of GetConduitInfo: version at byte 0, size at byte 4.
-constexpr uint32_t kNameRequestVersion = 1;
-constexpr uint32_t kNameRequestSize = 80;
 constexpr uint32_t kInterfaceVersion = 0x10000000;
 constexpr uint32_t kDefaultAction = 0;
 
@@ -63,7 +60,9 @@ void DispatchSync(TpfgPalmComponent& component, const TpfgSyncProperties& proper
 
 int32_t NameInfo(const TpfgPalmComponent& component, const void* in_args, void* out, uint32_t out_size) {
   if (in_args == nullptr) return kCondErrInvalidInArgs;
-  if (ReadLittle32(in_args, 0) != kNameRequestVersion || ReadLittle32(in_args, 4) != kNameRequestSize) {
+  const std::span request(static_cast<const uint8_t*>(in_args), name_request::kSize);
+  if (ReadLittle32(request, name_request::kVersion) != name_request::kExpectedVersion ||
+      ReadLittle32(request, name_request::kRecordSize) != name_request::kSize) {
     return kCondErrInvalidInArgsStruct;
   }
   CopyName(component.ConduitName, static_cast<char*>(out), out_size);
@@ -72,7 +71,7 @@ int32_t NameInfo(const TpfgPalmComponent& component, const void* in_args, void* 
 
 int32_t WordInfo(uint32_t value, void* out, uint32_t out_size) {
   if (out_size != 4) return kCondErrInvalidBufferSize;
-  WriteLittle32(out, 0, value);
+  WriteLittle32(std::span(static_cast<uint8_t*>(out), out_size), 0, value);
   return 0;
 }
 

@@ -4,21 +4,21 @@
 
 #include <cstdint>
 
-#include "conduit/conduit_records.h"
+#include "api/conduit_records.h"
 #include "conduit/palm_component.h"
 
 #define CONDUIT_API extern "C" __attribute__((visibility("default")))
 
 // Result codes of the conduit interface and of self-registration.
-inline constexpr int32_t kCondErrUnknownInfo = 0x1070;        // 4208
-inline constexpr int32_t kCondErrInvalidPtr = 0x1071;         // 4209
-inline constexpr int32_t kCondErrInvalidBufferSize = 0x1073;  // 4211
-inline constexpr int32_t kCondErrInvalidInArgs = 0x1074;      // 4212
+inline constexpr int32_t kCondErrUnknownInfo = 0x1070;          // 4208
+inline constexpr int32_t kCondErrInvalidPtr = 0x1071;           // 4209
+inline constexpr int32_t kCondErrInvalidBufferSize = 0x1073;    // 4211
+inline constexpr int32_t kCondErrInvalidInArgs = 0x1074;        // 4212
 inline constexpr int32_t kCondErrInvalidInArgsStruct = 0x1075;  // 4213
-inline constexpr int32_t kCondErrInvalidOutSizePtr = 0x1077;  // 4215
-inline constexpr int32_t kCondErrInvalidOutSize = 0x1078;     // 4216
-inline constexpr int32_t kCondErrInvalidArgSize = 0x107A;     // 4218
-inline constexpr int32_t kCondErrUnsupportedVersion = 0x107B;  // 4219
+inline constexpr int32_t kCondErrInvalidOutSizePtr = 0x1077;    // 4215
+inline constexpr int32_t kCondErrInvalidOutSize = 0x1078;       // 4216
+inline constexpr int32_t kCondErrInvalidArgSize = 0x107A;       // 4218
+inline constexpr int32_t kCondErrUnsupportedVersion = 0x107B;   // 4219
 inline constexpr int32_t kRegisterFailed = static_cast<int32_t>(0x80004005u);
 inline constexpr int32_t kClassNotAvailable = static_cast<int32_t>(0x80040111u);
 

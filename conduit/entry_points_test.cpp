@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "conduit/conduit_test_component.h"
-#include "conduit/record_bytes.h"
-#include "conduit/stand_in_libraries.h"
+#include "conduit/stand_in_test.h"
 #include "conduit/sync_error.h"
+#include "core/byte_order.h"
 
 namespace {
 
@@ -47,8 +47,8 @@ TEST(ConduitIdentity, NameIsCutToTheBufferAndNeverWrittenPastIt) {
 // A name request record: version at byte 0, size at byte 4.
 std::vector<uint8_t> NameRequest(uint32_t version, uint32_t size) {
   std::vector<uint8_t> record(84, 0);
-  WriteLittle32(record.data(), 0, version);
-  WriteLittle32(record.data(), 4, size);
+  WriteLittle32(record, 0, version);
+  WriteLittle32(record, 4, size);
   return record;
 }
 

@@ -8,8 +8,8 @@
 
 // What an entry point makes of an escaped EPalmSyncError.
 enum class SyncErrorResult {
-  Failure,  // the entry point's failure code, like any other error
-  Code,     // the error's own code
+  Failure,    // the entry point's failure code, like any other error
+  Code,       // the error's own code
   ShownCode,  // the error's message in a message box, then its code
 };
 

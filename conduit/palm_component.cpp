@@ -1,8 +1,9 @@
 #include "conduit/palm_component.h"
 
-#include <charconv>
+#include <optional>
 
 #include "conduit/desktop_libraries.h"
+#include "core/parse_integer.h"
 
 namespace {
 
@@ -12,9 +13,10 @@ constexpr int32_t kTimeStampOn = -1;
 
 // One part of a version string: a whole decimal number from 0 to 255, nothing else.
 bool ParseVersionPart(std::string_view text, int& value) {
-  const char* end = text.data() + text.size();
-  auto [stop, error] = std::from_chars(text.data(), end, value);
-  return error == std::errc() && stop == end && value >= 0 && value <= 255;
+  const std::optional<int> parsed = ParseInteger<int>(text);
+  if (!parsed || *parsed < 0 || *parsed > 255) return false;
+  value = *parsed;
+  return true;
 }
 
 }  // namespace

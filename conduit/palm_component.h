@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "conduit/conduit_records.h"
+#include "api/conduit_records.h"
 #include "conduit/singleton_component.h"
 
 // The identity rules: ERegisterError for an invalid version string, creator ID or priority.

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "conduit/stand_in_libraries.h"
+#include "conduit/stand_in_test.h"
 
 namespace {
 

@@ -66,9 +66,8 @@ std::string FilledText(Fill fill) {
 void RemoveUserDirectories(const std::string& creator) {
   const TCondMgrCalls& cm = Desktop().CondMgr;
   const TUserDataCalls& um = Desktop().UserData;
-  std::string core = FilledText([&](char* buffer, int32_t* size) {
-    return Bound(cm.GetCorePath, "CmGetCorePath")(buffer, size) == 0;
-  });
+  std::string core = FilledText(
+      [&](char* buffer, int32_t* size) { return Bound(cm.GetCorePath, "CmGetCorePath")(buffer, size) == 0; });
   std::string creator_dir = FilledText([&](char* buffer, int32_t* size) {
     return Bound(cm.GetCreatorDirectory, "CmGetCreatorDirectory")(creator.c_str(), buffer, size) == 0;
   });
@@ -111,8 +110,8 @@ CONDUIT_API int32_t DllUnregisterServer() {
         // Leftover directories do no harm; the registration is still removed.
       }
     }
-    if (Bound(Desktop().CondMgr.RemoveConduitByCreatorID, "CmRemoveConduitByCreatorID")(
-            component.CreatorID().c_str()) <= 0) {
+    if (Bound(Desktop().CondMgr.RemoveConduitByCreatorID,
+              "CmRemoveConduitByCreatorID")(component.CreatorID().c_str()) <= 0) {
       return kRegisterFailed;
     }
     RefreshConduitList();

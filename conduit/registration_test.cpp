@@ -9,7 +9,7 @@
 #include "conduit/desktop_libraries.h"
 #include "conduit/entry_points.h"
 #include "conduit/library_path.h"
-#include "conduit/stand_in_libraries.h"
+#include "conduit/stand_in_test.h"
 #include "core/cp1251.h"
 
 namespace {
@@ -73,7 +73,8 @@ TEST_F(Registration, ConduitManagerFailureIsShownAndItsCodeReturned) {
   ASSERT_EQ(DllRegisterServer(), 0);
   EXPECT_EQ(DllRegisterServer(), -1006);
   ASSERT_EQ(messages_->Messages().size(), 1u);
-  EXPECT_EQ(messages_->Messages()[0].Text, "Error -1006 :A conduit with the specified creator ID is already installed.");
+  EXPECT_EQ(messages_->Messages()[0].Text,
+            "Error -1006 :A conduit with the specified creator ID is already installed.");
   EXPECT_EQ(messages_->Messages()[0].Caption, Ansi("Ошибка"));
 }
 

@@ -19,8 +19,9 @@ TEST(SyncError, TableHoldsNinetyEightCodesInAscendingOrderEachWithOneSentence) {
     EXPECT_EQ(text.back(), '.') << table[i].Code;
     codes.insert(table[i].Code);
   }
-  for (int32_t code : {-1017, -1015, -1013, -1000, -555, -551, -516, -509, -507, -500, -1, 0, 4097, 4114, 4176,
-                       4192, 4209, 4219, 16385, 16391, 16393, 16408, 268452867, 268452869, 268452881, 268461072}) {
+  for (int32_t code :
+       {-1017, -1015, -1013, -1000, -555, -551,  -516,  -509,  -507,  -500,      -1,        0,         4097,
+        4114,  4176,  4192,  4209,  4219, 16385, 16391, 16393, 16408, 268452867, 268452869, 268452881, 268461072}) {
     EXPECT_EQ(codes.count(code), 1u) << code;
   }
   for (int32_t absent : {-1014, -999, -508, 4115, 4208, 16392, 16409}) EXPECT_EQ(codes.count(absent), 0u) << absent;

@@ -19,8 +19,8 @@ TEST(Collation, IgnoresCaseOfLatinAndCyrillicLetters) {
 TEST(Collation, OrdersPunctuationDigitsLatinCyrillic) {
   std::vector<std::string> words = {Ansi("яблоко"), "zebra", "10", Ansi("Ёж"), "-x", Ansi("ель"), "Apple", Ansi("жук")};
   std::sort(words.begin(), words.end(), [](const auto& a, const auto& b) { return CompareText(a, b) < 0; });
-  const std::vector<std::string> expected = {"-x", "10", "Apple", "zebra", Ansi("ель"), Ansi("Ёж"), Ansi("жук"),
-                                             Ansi("яблоко")};
+  const std::vector<std::string> expected = {"-x",        "10",       "Apple",     "zebra",
+                                             Ansi("ель"), Ansi("Ёж"), Ansi("жук"), Ansi("яблоко")};
   EXPECT_EQ(words, expected);
   EXPECT_LT(CompareText("000000009=1", "000000010=2"), 0);
   EXPECT_LT(CompareText("AB", "ABC"), 0);

@@ -5,17 +5,15 @@
 #include <filesystem>
 #include <fstream>
 
+#include "test_support/scratch_directory.h"
+
 namespace fs = std::filesystem;
 
 class FileLookup : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("zp_lookup_" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-    std::ofstream(dir_ / "Customer.txt") << "x";
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  fs::path dir_;
+  void SetUp() override { std::ofstream(dir_ / "Customer.txt") << "x"; }
+  TScratchDirectory scratch_{"zp-lookup"};
+  const fs::path& dir_ = scratch_.Root();
 };
 
 TEST_F(FileLookup, FindsAndDeletesWithoutRegardToCase) {

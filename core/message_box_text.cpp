@@ -1,7 +1,7 @@
 #include "core/message_box_text.h"
 
+#include "api/hotsync_api.h"
 #include "core/cp1251.h"
-#include "hotsync/api/hotsync_api.h"
 
 namespace {
 
@@ -11,9 +11,12 @@ constexpr uint32_t kButtonsMask = 0x0F;
 
 int32_t DefaultAnswer(uint32_t style) {
   switch (style & kButtonsMask) {
-    case MB_YESNO: return IDNO;
-    case MB_OKCANCEL: return IDCANCEL;
-    default: return IDOK;
+    case MB_YESNO:
+      return IDNO;
+    case MB_OKCANCEL:
+      return IDCANCEL;
+    default:
+      return IDOK;
   }
 }
 

@@ -10,18 +10,15 @@
 #include <vector>
 
 #include "core/exceptions.h"
+#include "core/float_format.h"
+#include "core/parse_integer.h"
+#include "core/text_pieces.h"
 
 namespace {
 
 constexpr int kGeneralDigits = 15;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 [[noreturn]] void Fail(const char* what, std::string_view text) {
   throw EConvertError("'" + std::string(text) + "' is not a valid " + what);
@@ -147,9 +144,9 @@ std::optional<int64_t> TryStrToInt64(std::string_view text) {
     text.remove_prefix(2);
   }
   if (text.empty()) return std::nullopt;
-  uint64_t magnitude = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  const std::optional<uint64_t> parsed = ParseInteger<uint64_t>(text, base);
+  if (!parsed) return std::nullopt;
+  const uint64_t magnitude = *parsed;
   if (negative) {
     if (magnitude > static_cast<uint64_t>(std::numeric_limits<int64_t>::max()) + 1) return std::nullopt;
     return static_cast<int64_t>(0 - magnitude);
@@ -233,54 +230,7 @@ double StrToFloat(std::string_view text, const TFormatSettings& formats) {
 std::string FloatToStr(double value, const TFormatSettings& formats) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-  if (value == 0) return "0";
-  char buffer[40];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
-                                    kGeneralDigits - 1);
-  // buffer: [-]d.dddddddddddddde[+-]XX
-  std::string_view text(buffer, static_cast<size_t>(result.ptr - buffer));
-  std::string out;
-  if (text.front() == '-') {
-    out += '-';
-    text.remove_prefix(1);
-  }
-  const size_t e = text.find('e');
-  std::string digits;
-  for (const char c : text.substr(0, e)) {
-    if (c != '.') digits += c;
-  }
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-  int exponent = 0;
-  const std::string_view exponent_text = text.substr(e + 1);
-  std::from_chars(exponent_text.data() + (exponent_text.front() == '+' ? 1 : 0),
-                  exponent_text.data() + exponent_text.size(), exponent);
-  ++exponent;  // value = 0.digits × 10^exponent
-  if (exponent > kGeneralDigits || exponent < -4) {
-    out += digits[0];
-    if (digits.size() > 1) {
-      out += formats.DecimalSeparator;
-      out += digits.substr(1);
-    }
-    out += 'E';
-    out += std::to_string(exponent - 1);
-    return out;
-  }
-  if (exponent <= 0) {
-    out += '0';
-    out += formats.DecimalSeparator;
-    out.append(static_cast<size_t>(-exponent), '0');
-    out += digits;
-    return out;
-  }
-  if (digits.size() <= static_cast<size_t>(exponent)) {
-    out += digits;
-    out.append(static_cast<size_t>(exponent) - digits.size(), '0');
-    return out;
-  }
-  out += digits.substr(0, static_cast<size_t>(exponent));
-  out += formats.DecimalSeparator;
-  out += digits.substr(static_cast<size_t>(exponent));
-  return out;
+  return FormatFloat(value, {kGeneralDigits, formats.DecimalSeparator, -5, kGeneralDigits - 1});
 }
 
 std::string DateToStr(TDateTime value, const TFormatSettings& formats) {

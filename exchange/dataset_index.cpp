@@ -25,8 +25,7 @@ int Sign(int value) { return (value > 0) - (value < 0); }
 
 }  // namespace
 
-TDataSetIndex::TDataSetIndex(const TTableData& data, std::string name, std::vector<int> columns,
-                             bool case_insensitive)
+TDataSetIndex::TDataSetIndex(const TTableData& data, std::string name, std::vector<int> columns, bool case_insensitive)
     : data_(data),
       name_(std::move(name)),
       columns_(std::move(columns)),

@@ -8,7 +8,7 @@
 #include "exchange/odbc_database.h"
 #include "exchange/odbc_query.h"
 #include "exchange/odbc_test_drivers.h"
-#include "exchange/test_directory.h"
+#include "test_support/scratch_directory.h"
 
 namespace {
 
@@ -30,9 +30,9 @@ void Exec(TmDataBase& database, const std::vector<std::string>& lines) {
 
 TEST(OdbcOwnDrivers, TheDbaseFamilyHasNoTransactions) {
   ZP_REQUIRE_DRIVER(kDbaseDriver);
-  TTestDirectory directory;
+  TScratchDirectory directory;
   TmDataBase database;
-  database.Params = DbaseConnectionLines(kDbaseDriver, directory.Dir());
+  database.Params = DbaseConnectionLines(kDbaseDriver, directory.Path());
   database.Connect();
   try {
     database.StartTransaction();
@@ -44,11 +44,11 @@ TEST(OdbcOwnDrivers, TheDbaseFamilyHasNoTransactions) {
 
 TEST(OdbcOwnDrivers, FoxProOrderLinesAreWrittenAndReadBackInOrder) {
   ZP_REQUIRE_DRIVER(kFoxProDriver);
-  TTestDirectory directory;
+  TScratchDirectory directory;
   TmDataBase database;
-  database.Params = DbaseConnectionLines(kFoxProDriver, directory.Dir());
+  database.Params = DbaseConnectionLines(kFoxProDriver, directory.Path());
   database.Connect();
-  Exec(database, {"Create table \"" + directory.Dir() +
+  Exec(database, {"Create table \"" + directory.Path() +
                   "orderitem.dbf\" (idorder integer,IdProduct Integer, Quantity Numeric(15,3), Price Numeric(15,3))"});
   database.StartTransaction();
   TmQuery lines(&database);
@@ -81,7 +81,7 @@ TEST(OdbcOwnDrivers, FoxProOrderLinesAreWrittenAndReadBackInOrder) {
 
 TEST(OdbcOwnDrivers, AnswersAreInsertedWithTheirCyrillicTexts) {
   ZP_REQUIRE_DRIVER(kAnswersDriver);
-  TTestDirectory directory;
+  TScratchDirectory directory;
   {
     TmDataBase maker;
     maker.Params = {std::string("DRIVER=") + kSqliteTestDriver, "Database=" + directory.Path("answer.mdb")};

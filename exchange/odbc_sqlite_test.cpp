@@ -8,7 +8,7 @@
 #include "exchange/odbc_error.h"
 #include "exchange/odbc_query.h"
 #include "exchange/odbc_test_drivers.h"
-#include "exchange/test_directory.h"
+#include "test_support/scratch_directory.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ class OdbcSqliteTest : public ::testing::Test {
     query.Open();
   }
 
-  TTestDirectory directory_;
+  TScratchDirectory directory_;
   TmDataBase database_;
   Names messages_;
 };

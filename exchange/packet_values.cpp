@@ -6,14 +6,11 @@
 #include <cstdlib>
 
 #include "core/cp1251.h"
+#include "core/float_format.h"
+#include "core/parse_integer.h"
+#include "core/text_pieces.h"
 
 namespace {
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
 
 // The digits of a fixed-width unsigned field, or -1.
 int Digits(std::string_view text) {
@@ -33,8 +30,7 @@ std::optional<TDateTime> ParseTimePart(std::string_view text) {
   const int minute = Digits(text.substr(3, 2));
   const int millis = Digits(text.substr(6));
   TDateTime time;
-  if (hour < 0 || minute < 0 || millis < 0 ||
-      !TryEncodeTime(hour, minute, millis / 1000, millis % 1000, time)) {
+  if (hour < 0 || minute < 0 || millis < 0 || !TryEncodeTime(hour, minute, millis / 1000, millis % 1000, time)) {
     return std::nullopt;
   }
   return time;
@@ -61,9 +57,9 @@ std::optional<uint32_t> ParseCharacterReference(std::string_view body) {
     base = 16;
     body.remove_prefix(1);
   }
-  uint32_t code = 0;
-  const auto [end, error] = std::from_chars(body.data(), body.data() + body.size(), code, base);
-  if (body.empty() || error != std::errc() || end != body.data() + body.size()) return std::nullopt;
+  const std::optional<uint32_t> parsed = ParseInteger<uint32_t>(body, base);
+  if (!parsed) return std::nullopt;
+  const uint32_t code = *parsed;
   if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return std::nullopt;
   return code;
 }
@@ -72,48 +68,11 @@ std::optional<uint32_t> ParseCharacterReference(std::string_view body) {
 
 std::optional<std::string> FormatPacketFloat(double value) {
   if (!std::isfinite(value)) return std::nullopt;
-  if (value == 0.0) return std::string("0");
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 15);
-  const std::string_view text(buffer, result.ptr - buffer);
-  const size_t e_at = text.find('e');
-  const bool negative = text.front() == '-';
-  std::string digits;
-  for (char c : text.substr(0, e_at)) {
-    if (c >= '0' && c <= '9') digits += c;
-  }
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-  const int exponent = std::atoi(std::string(text.substr(e_at + 1)).c_str());
-
-  std::string out = negative ? "-" : "";
-  if (exponent < -5 || exponent > 15) {
-    out += digits[0];
-    if (digits.size() > 1) {
-      out += '.';
-      out.append(digits, 1);
-    }
-    out += 'E';
-    out += std::to_string(exponent);
-  } else if (exponent < 0) {
-    out += "0.";
-    out.append(static_cast<size_t>(-exponent - 1), '0');
-    out += digits;
-  } else {
-    const size_t whole = static_cast<size_t>(exponent) + 1;
-    if (digits.size() <= whole) {
-      out += digits;
-      out.append(whole - digits.size(), '0');
-    } else {
-      out.append(digits, 0, whole);
-      out += '.';
-      out.append(digits, whole);
-    }
-  }
-  return out;
+  return FormatFloat(value, {16, '.', -5, 15});
 }
 
 std::optional<double> ParsePacketFloat(std::string_view text) {
-  text = TrimBlanks(text);
+  text = Trim(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   double value = 0.0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -122,12 +81,9 @@ std::optional<double> ParsePacketFloat(std::string_view text) {
 }
 
 std::optional<int32_t> ParsePacketInteger(std::string_view text) {
-  text = TrimBlanks(text);
+  text = Trim(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  int32_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
+  return ParseInteger<int32_t>(text);
 }
 
 std::string FormatPacketDateTime(TDateTime value) {
@@ -146,7 +102,7 @@ std::string FormatPacketDateTime(TDateTime value) {
 }
 
 std::optional<TDateTime> ParsePacketDateTime(std::string_view text) {
-  text = TrimBlanks(text);
+  text = Trim(text);
   if (text.size() >= 3 && text[2] == ':') return ParseTimePart(text);
   if (text.size() < 8) return std::nullopt;
   const int year = Digits(text.substr(0, 4));
@@ -164,16 +120,36 @@ std::optional<TDateTime> ParsePacketDateTime(std::string_view text) {
 void AppendEscaped(std::string& out, std::string_view text) {
   for (char c : text) {
     switch (c) {
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '&': out += "&amp;"; break;
-      case '\'': out += "&apos;"; break;
-      case '"': out += "&quot;"; break;
-      case '\r': out += "&#013;"; break;
-      case '\n': out += "&#010;"; break;
-      case '\t': out += "&#009;"; break;
-      case '\\': out += "&#092;"; break;
-      default: out += c; break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\r':
+        out += "&#013;";
+        break;
+      case '\n':
+        out += "&#010;";
+        break;
+      case '\t':
+        out += "&#009;";
+        break;
+      case '\\':
+        out += "&#092;";
+        break;
+      default:
+        out += c;
+        break;
     }
   }
 }

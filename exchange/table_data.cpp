@@ -88,8 +88,7 @@ void TTableData::IndexRow(int row) {
   for (auto& index : indexes_) index->Insert(row);
 }
 
-TDataSetIndex& TTableData::AddIndex(const std::string& name, const std::vector<int>& columns,
-                                    bool case_insensitive) {
+TDataSetIndex& TTableData::AddIndex(const std::string& name, const std::vector<int>& columns, bool case_insensitive) {
   auto index = std::make_unique<TDataSetIndex>(*this, name, columns, case_insensitive);
   for (int row = 0; row < row_count_; ++row) index->Insert(row);
   for (auto& existing : indexes_) {

@@ -18,8 +18,7 @@ std::vector<int> SortKeyEntries(const std::vector<std::string>& keys, const std:
   for (size_t i = 0; i < keys.size(); ++i) entries[i] = keys[i] + "=" + std::to_string(lines[i]);
   std::vector<int> order(entries.size());
   std::iota(order.begin(), order.end(), 0);
-  std::sort(order.begin(), order.end(),
-            [&](int a, int b) { return CompareText(entries[a], entries[b]) < 0; });
+  std::sort(order.begin(), order.end(), [&](int a, int b) { return CompareText(entries[a], entries[b]) < 0; });
   std::vector<int> sorted(order.size());
   for (size_t i = 0; i < order.size(); ++i) sorted[i] = lines[order[i]];
   return sorted;

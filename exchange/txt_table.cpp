@@ -44,8 +44,7 @@ bool TcsTXTTable::Load() {
       throw ETXTTableError(Path() + ": line " + std::to_string(i + 1) + " holds a NUL byte");
     }
   }
-  std::vector<std::string> names =
-      lines.empty() ? std::vector<std::string>() : ParseHeaderNames(lines[0], Delimiter);
+  std::vector<std::string> names = lines.empty() ? std::vector<std::string>() : ParseHeaderNames(lines[0], Delimiter);
   if (names.empty()) throw ETXTTableError(Path() + ": the header line holds no field names");
 
   Clear();
@@ -118,8 +117,7 @@ TcsTXTField* TcsTXTTable::FindField(std::string_view name) {
 
 TcsTXTField& TcsTXTTable::FieldByName(std::string_view name) {
   if (TcsTXTField* field = FindField(name)) return *field;
-  const std::string text =
-      Ansi("Поля") + " \"" + std::string(name) + "\" " + Ansi("нет в таблице") + " " + FileName;
+  const std::string text = Ansi("Поля") + " \"" + std::string(name) + "\" " + Ansi("нет в таблице") + " " + FileName;
   ShowError(text);
   throw ETXTFieldNotFound(text);
 }

@@ -69,7 +69,7 @@ class TcsTXTTable {
   std::vector<std::string> lines_;
   std::vector<std::unique_ptr<TcsTXTField>> fields_;
   std::unordered_map<std::string, int> field_index_;  // upper-cased name -> first field
-  std::vector<int> key_index_;                         // line numbers in key order
+  std::vector<int> key_index_;                        // line numbers in key order
   bool indexed_ = false;
   int key_position_ = -1;
   int record_count_ = 0;

@@ -9,7 +9,7 @@
 #include "core/regional_formats.h"
 #include "exchange/append_text_line.h"
 #include "exchange/exchange_errors.h"
-#include "exchange/test_directory.h"
+#include "test_support/scratch_directory.h"
 
 namespace {
 
@@ -20,10 +20,11 @@ struct TShownMessage {
 
 class TxtTableTest : public ::testing::Test {
  protected:
-  TxtTableTest() : table_([this](const std::string& text, const std::string& caption) {
-                     shown_.push_back({text, caption});
-                   }) {
-    table_.Directory = dir_.Dir();
+  TxtTableTest()
+      : table_([this](const std::string& text, const std::string& caption) {
+          shown_.push_back({text, caption});
+        }) {
+    table_.Directory = dir_.Path();
   }
 
   bool Load(const std::string& name, const std::string& bytes) {
@@ -42,7 +43,7 @@ class TxtTableTest : public ::testing::Test {
     return values;
   }
 
-  TTestDirectory dir_;
+  TScratchDirectory dir_;
   std::vector<TShownMessage> shown_;
   TcsTXTTable table_;
 };
@@ -170,7 +171,7 @@ TEST_F(TxtTableTest, MissingFileIsShownAndLoadFails) {
   table_.FileName = "Route.txt";
   EXPECT_FALSE(table_.Load());
   ASSERT_EQ(shown_.size(), 1u);
-  EXPECT_EQ(shown_[0].Text, Ansi("Файл \"") + dir_.Dir() + Ansi("Route.txt\" не найден"));
+  EXPECT_EQ(shown_[0].Text, Ansi("Файл \"") + dir_.Path() + Ansi("Route.txt\" не найден"));
 }
 
 TEST_F(TxtTableTest, GoToBeyondTheEndIsShownAndChangesNothing) {
@@ -188,7 +189,7 @@ TEST_F(TxtTableTest, GoToBeyondTheEndIsShownAndChangesNothing) {
 
 TEST_F(TxtTableTest, FileNameAndDirectoryResolveWithoutRegardToCase) {
   dir_.Write("Customer.txt", "ID\r\n1\r\n");
-  table_.Directory = dir_.Dir().substr(0, dir_.Dir().size() - 1);
+  table_.Directory = dir_.Path().substr(0, dir_.Path().size() - 1);
   table_.FileName = "customer.TXT";
   ASSERT_TRUE(table_.Load());
   table_.Append();
@@ -224,7 +225,9 @@ TEST_F(TxtTableTest, BadFilesFailWithAnErrorNamingTheFile) {
   EXPECT_THROW(Load("empty.txt", ""), ETXTTableError);
   EXPECT_THROW(Load("semi.txt", ";\r\n1;\r\n"), ETXTTableError);
   try {
-    static const char kBytes[] = "ID\r\n1\r\n2\0" "3\r\n";
+    static const char kBytes[] =
+        "ID\r\n1\r\n2\0"
+        "3\r\n";
     Load("nul2.txt", std::string(kBytes, sizeof kBytes - 1));
     ADD_FAILURE() << "a NUL byte was accepted";
   } catch (const ETXTTableError& error) {
@@ -245,7 +248,7 @@ TEST_F(TxtTableTest, PostAfterTheEndIsAnError) {
 }
 
 TEST(AppendTextLineTest, CreatesThenAppendsAndIgnoresFailures) {
-  TTestDirectory dir;
+  TScratchDirectory dir;
   AppendTextLine(dir.Path("Cash.txt"), "ID;SUMMA;");
   AppendTextLine(dir.Path("Cash.txt"), "1;2;");
   EXPECT_EQ(dir.Read("Cash.txt"), "ID;SUMMA;\r\n1;2;\r\n");

@@ -35,8 +35,7 @@ class TPacketReader {
     const pugi::xml_parse_result parsed =
         document.load_buffer(bytes.data(), bytes.size(), kParseOptions, pugi::encoding_utf8);
     if (!parsed) {
-      Fail("not an XML file (" + std::string(parsed.description()) + " at byte " +
-           std::to_string(parsed.offset) + ")");
+      Fail("not an XML file (" + std::string(parsed.description()) + " at byte " + std::to_string(parsed.offset) + ")");
     }
     const pugi::xml_node packet = document.document_element();
     if (std::strcmp(packet.name(), "DATAPACKET") != 0) Fail("not a data packet (no DATAPACKET element)");
@@ -160,10 +159,14 @@ class TPacketReader {
 
   static const char* TypeName(TFieldType type) {
     switch (type) {
-      case TFieldType::ftInteger: return "integer";
-      case TFieldType::ftFloat: return "number";
-      case TFieldType::ftDateTime: return "date-time";
-      case TFieldType::ftString: break;
+      case TFieldType::ftInteger:
+        return "integer";
+      case TFieldType::ftFloat:
+        return "number";
+      case TFieldType::ftDateTime:
+        return "date-time";
+      case TFieldType::ftString:
+        break;
     }
     return "text";
   }

@@ -4,7 +4,7 @@
 #include "core/regional_formats.h"
 #include "exchange/client_dataset.h"
 #include "exchange/exchange_errors.h"
-#include "exchange/test_directory.h"
+#include "test_support/scratch_directory.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ class XmlPacketTest : public ::testing::Test {
     return "loaded";
   }
 
-  TTestDirectory dir_;
+  TScratchDirectory dir_;
   TClientDataSet table_;
 };
 
@@ -39,23 +39,21 @@ TEST_F(XmlPacketTest, OneRowPacketIsWrittenByteForByte) {
   table_.FieldByName("NAME").SetAsString("abc");
   table_.Post();
   table_.SaveToFile(dir_.Path("Order.xml"));
-  EXPECT_EQ(dir_.Read("Order.xml"),
-            kDeclaration +
-                "<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
-                "<FIELD attrname=\"ID\" fieldtype=\"i4\"/>"
-                "<FIELD attrname=\"NAME\" fieldtype=\"string\" WIDTH=\"20\"/>"
-                "</FIELDS><PARAMS CHANGE_LOG=\"1 0 4\"/></METADATA>"
-                "<ROWDATA><ROW RowState=\"4\" ID=\"1\" NAME=\"abc\"/></ROWDATA></DATAPACKET>");
+  EXPECT_EQ(dir_.Read("Order.xml"), kDeclaration +
+                                        "<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
+                                        "<FIELD attrname=\"ID\" fieldtype=\"i4\"/>"
+                                        "<FIELD attrname=\"NAME\" fieldtype=\"string\" WIDTH=\"20\"/>"
+                                        "</FIELDS><PARAMS CHANGE_LOG=\"1 0 4\"/></METADATA>"
+                                        "<ROWDATA><ROW RowState=\"4\" ID=\"1\" NAME=\"abc\"/></ROWDATA></DATAPACKET>");
 }
 
 TEST_F(XmlPacketTest, EmptyTableHasNoChangeLogAndEmptyRowData) {
   CreateIdName();
-  EXPECT_EQ(table_.XmlPacket(),
-            kDeclaration +
-                "<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
-                "<FIELD attrname=\"ID\" fieldtype=\"i4\"/>"
-                "<FIELD attrname=\"NAME\" fieldtype=\"string\" WIDTH=\"20\"/>"
-                "</FIELDS><PARAMS/></METADATA><ROWDATA></ROWDATA></DATAPACKET>");
+  EXPECT_EQ(table_.XmlPacket(), kDeclaration +
+                                    "<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
+                                    "<FIELD attrname=\"ID\" fieldtype=\"i4\"/>"
+                                    "<FIELD attrname=\"NAME\" fieldtype=\"string\" WIDTH=\"20\"/>"
+                                    "</FIELDS><PARAMS/></METADATA><ROWDATA></ROWDATA></DATAPACKET>");
 }
 
 TEST_F(XmlPacketTest, RowsCarryTheirValuesNullsAndEscapes) {
@@ -75,8 +73,8 @@ TEST_F(XmlPacketTest, RowsCarryTheirValuesNullsAndEscapes) {
   table_.FieldByName("NOTE").SetAsString("a<b&\"c\"");
   table_.Append();
   table_.FieldByName("TOTAL").SetAsFloat(1.0 / 3.0);
-  table_.FieldByName("ORDERDATE").SetAsDateTime(
-      TDateTime{EncodeDate(2005, 12, 31).Value + EncodeTime(14, 5, 7, 250).Value});
+  table_.FieldByName("ORDERDATE")
+      .SetAsDateTime(TDateTime{EncodeDate(2005, 12, 31).Value + EncodeTime(14, 5, 7, 250).Value});
   table_.FieldByName("NOTE").SetAsString("");
   table_.Append();
   table_.FieldByName("NOTE").SetAsString("c:\\x\r\n\t'>");
@@ -141,10 +139,12 @@ TEST_F(XmlPacketTest, ReadsTheAccountingSystemsPackets) {
              "    <PARAMS/>\r\n"
              "  </METADATA>\r\n"
              "  <ROWDATA>\r\n"
-             "    <ROW Id=\"2\" Name=\"" + cyrillic + "&#092;&#1040;&amp;\" Curs=\"1.5E2\"/>\r\n"
-             "    <ROW Name='x&#x9;y' Id=' 3 '/>\r\n"
-             "  </ROWDATA>\r\n"
-             "</DATAPACKET>\r\n");
+             "    <ROW Id=\"2\" Name=\"" +
+                 cyrillic +
+                 "&#092;&#1040;&amp;\" Curs=\"1.5E2\"/>\r\n"
+                 "    <ROW Name='x&#x9;y' Id=' 3 '/>\r\n"
+                 "  </ROWDATA>\r\n"
+                 "</DATAPACKET>\r\n");
   table_.LoadFromFile(dir_.Path("Note1.xlm"));
   table_.Open();
   ASSERT_EQ(table_.RecordCount(), 2);
@@ -160,9 +160,10 @@ TEST_F(XmlPacketTest, ReadsTheAccountingSystemsPackets) {
 
 TEST_F(XmlPacketTest, AByteOrderMarkAndAnEncodingNameChangeNoBytes) {
   const std::string name = Ansi("Ёж");
-  dir_.Write("Bom.xml", "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"windows-1251\"?><DATAPACKET><METADATA><FIELDS>"
-                        "<FIELD attrname=\"N\" fieldtype=\"string\"/></FIELDS></METADATA><ROWDATA><ROW N=\"" +
-                            name + "\"/></ROWDATA></DATAPACKET>");
+  dir_.Write("Bom.xml",
+             "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"windows-1251\"?><DATAPACKET><METADATA><FIELDS>"
+             "<FIELD attrname=\"N\" fieldtype=\"string\"/></FIELDS></METADATA><ROWDATA><ROW N=\"" +
+                 name + "\"/></ROWDATA></DATAPACKET>");
   table_.LoadFromFile(dir_.Path("Bom.xml"));
   EXPECT_EQ(table_.FieldByName("N").AsString(), name);
   EXPECT_EQ(table_.FieldDefs()[0].Size, 0);
@@ -188,7 +189,8 @@ TEST_F(XmlPacketTest, BadPacketsFailWithAnErrorNamingTheFile) {
   EXPECT_EQ(LoadError("ID;NAME\r\n1;x\r\n").rfind(path + ": not an XML file", 0), 0u);
   EXPECT_EQ(LoadError("<a><b></a>").rfind(path + ": not an XML file", 0), 0u);
   EXPECT_EQ(LoadError("<TABLE/>"), path + ": not a data packet (no DATAPACKET element)");
-  EXPECT_EQ(LoadError("<DATAPACKET><ROWDATA/></DATAPACKET>"), path + ": not a data packet (no METADATA/FIELDS element)");
+  EXPECT_EQ(LoadError("<DATAPACKET><ROWDATA/></DATAPACKET>"),
+            path + ": not a data packet (no METADATA/FIELDS element)");
   EXPECT_EQ(LoadError("<DATAPACKET><METADATA><FIELDS/></METADATA></DATAPACKET>"),
             path + ": not a data packet (no FIELD definitions)");
   EXPECT_EQ(LoadError(fields + "</METADATA><ROWDATA><ROW ID=\"1x\"/></ROWDATA></DATAPACKET>"),

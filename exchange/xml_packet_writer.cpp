@@ -14,13 +14,9 @@ namespace {
 constexpr double kFirstDay = -693593.0;
 constexpr double kPastLastDay = 2958466.0;
 
-bool IsNameStart(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
-}
+bool IsNameStart(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80; }
 
-bool IsNameChar(unsigned char c) {
-  return IsNameStart(c) || (c >= '0' && c <= '9') || c == '.' || c == '-';
-}
+bool IsNameChar(unsigned char c) { return IsNameStart(c) || (c >= '0' && c <= '9') || c == '.' || c == '-'; }
 
 void CheckAttributeName(const std::string& name) {
   const bool valid = !name.empty() && IsNameStart(name[0]) && name != "RowState" &&
@@ -30,10 +26,14 @@ void CheckAttributeName(const std::string& name) {
 
 const char* FieldTypeName(TFieldType type) {
   switch (type) {
-    case TFieldType::ftInteger: return "i4";
-    case TFieldType::ftFloat: return "r8";
-    case TFieldType::ftDateTime: return "dateTime";
-    case TFieldType::ftString: break;
+    case TFieldType::ftInteger:
+      return "i4";
+    case TFieldType::ftFloat:
+      return "r8";
+    case TFieldType::ftDateTime:
+      return "dateTime";
+    case TFieldType::ftString:
+      break;
   }
   return "string";
 }

@@ -6,7 +6,7 @@
 #include "export/common_steps.h"
 #include "export/customer_product_steps.h"
 #include "export/document_route_steps.h"
-#include "hotsync/api/hotsync_api.h"
+#include "api/hotsync_api.h"
 #include "palmdb/palm_catalogue.h"
 
 void RunExportPhase(TExchangeSession& session) {

@@ -2,9 +2,9 @@
 
 #include <initializer_list>
 
+#include "api/hotsync_api.h"
 #include "core/cp1251.h"
 #include "core/file_lookup.h"
-#include "hotsync/api/hotsync_api.h"
 
 namespace {
 
@@ -44,21 +44,17 @@ std::string UnimportedOutputMessage(const TExchangeSession& session) {
   const TExchangeFileSet& files = session.Files;
   return JoinLines({Ansi("Данные предыдущего сеанса обмена не импортированы в систему учета"),
                     Ansi("Выполните процедуру импорта в систему учета или удалите файлы "),
-                    session.FilePath(files.Order), session.FilePath(files.OrderItem),
-                    session.FilePath(files.Cash), session.FilePath(files.PayByDoc),
-                    session.FilePath(files.RouteOut),
-                    Ansi("После этого повторите процедуру синхронизации"),
-                    Ansi("Процедура синхронизации прервана")});
+                    session.FilePath(files.Order), session.FilePath(files.OrderItem), session.FilePath(files.Cash),
+                    session.FilePath(files.PayByDoc), session.FilePath(files.RouteOut),
+                    Ansi("После этого повторите процедуру синхронизации"), Ansi("Процедура синхронизации прервана")});
 }
 
 std::string MissingReferenceMessage(const TExchangeSession& session) {
   const TExchangeFileSet& files = session.Files;
   return JoinLines({Ansi("Нет справочников для синхронизации с PALM"),
-                    Ansi("Выполните процедуру экспорта из системы учета"),
-                    Ansi("Проверьте наличие файлов"), session.FilePath(files.Product),
-                    session.FilePath(files.Customer), session.FilePath(files.Category),
-                    Ansi("После этого повторите процедуру синхронизации"),
-                    Ansi("Процедура синхронизации прервана")});
+                    Ansi("Выполните процедуру экспорта из системы учета"), Ansi("Проверьте наличие файлов"),
+                    session.FilePath(files.Product), session.FilePath(files.Customer), session.FilePath(files.Category),
+                    Ansi("После этого повторите процедуру синхронизации"), Ansi("Процедура синхронизации прервана")});
 }
 
 bool PreExchangeChecks(TExchangeSession& session) {

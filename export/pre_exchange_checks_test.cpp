@@ -2,41 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
+#include "api/hotsync_api.h"
 #include "core/atomic_file.h"
 #include "core/cp1251.h"
-#include "hotsync/api/hotsync_api.h"
+#include "test_support/scratch_directory.h"
+#include "test_support/session_recorder.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-struct ShownBox {
-  std::string Text;
-  std::string Caption;
-  unsigned Style;
-};
 
 class PreExchangeChecksTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    directory_ = ::testing::TempDir() + "pre_exchange_checks/";
-    fs::remove_all(directory_);
-    fs::create_directories(directory_);
     UseFormat(TExchangeFormat::TXT);
     session_.Directory = directory_;
     session_.ConduitName = "ZembraToPalm";
-    session_.MessageBox = [this](const std::string& text, const std::string& caption, unsigned style) {
-      boxes_.push_back({text, caption, style});
-      return IDOK;
-    };
-    session_.LogLine = [this](const std::string& text, int activity) {
-      log_.push_back(text);
-      activities_.push_back(activity);
-    };
+    recorder_.Answer = IDOK;
+    recorder_.Attach(session_);
   }
-  void TearDown() override { fs::remove_all(directory_); }
 
   void UseFormat(TExchangeFormat format) {
     session_.Settings.ExchangeFormat = format;
@@ -47,11 +29,10 @@ class PreExchangeChecksTest : public ::testing::Test {
     for (const char* name : {"Product", "Customer", "Category"}) Touch(name + ext);
   }
 
-  std::string directory_;
+  TScratchDirectory scratch_{"zp-checks"};
+  const std::string directory_ = scratch_.Path();
   TExchangeSession session_;
-  std::vector<ShownBox> boxes_;
-  std::vector<std::string> log_;
-  std::vector<int> activities_;
+  TSessionRecorder recorder_;
 };
 
 TEST_F(PreExchangeChecksTest, ALeftoverOutputFileStopsWithTheFirstMessageListingAllFivePaths) {
@@ -61,17 +42,17 @@ TEST_F(PreExchangeChecksTest, ALeftoverOutputFileStopsWithTheFirstMessageListing
   const std::string d = directory_;
   const std::string expected =
       Ansi("Данные предыдущего сеанса обмена не импортированы в систему учета") + "\r" +
-      Ansi("Выполните процедуру импорта в систему учета или удалите файлы ") + "\r" + d + "Order.txt\r" +
-      d + "OrderItem.txt\r" + d + "Cash.txt\r" + d + "PayByDoc.txt\r" + d + "RouteOut.txt\r" +
+      Ansi("Выполните процедуру импорта в систему учета или удалите файлы ") + "\r" + d + "Order.txt\r" + d +
+      "OrderItem.txt\r" + d + "Cash.txt\r" + d + "PayByDoc.txt\r" + d + "RouteOut.txt\r" +
       Ansi("После этого повторите процедуру синхронизации") + "\r" +
       "\xcf\xf0\xee\xf6\xe5\xe4\xf3\xf0\xe0 \xf1\xe8\xed\xf5\xf0\xee\xed\xe8\xe7\xe0\xf6\xe8\xe8 "
       "\xef\xf0\xe5\xf0\xe2\xe0\xed\xe0";
-  ASSERT_EQ(boxes_.size(), 1u);
-  EXPECT_EQ(boxes_[0].Text, expected);
-  EXPECT_EQ(boxes_[0].Caption, "\xce\xf8\xe8\xe1\xea\xe0");
-  EXPECT_EQ(boxes_[0].Style, unsigned(MB_OK | MB_ICONERROR));
-  EXPECT_EQ(log_, std::vector<std::string>{"\xce\xf8\xe8\xe1\xea\xe0 ZembraToPalm\r" + expected});
-  EXPECT_EQ(activities_, std::vector<int>{21});
+  ASSERT_EQ(recorder_.Boxes.size(), 1u);
+  EXPECT_EQ(recorder_.Boxes[0].Text, expected);
+  EXPECT_EQ(recorder_.Boxes[0].Caption, "\xce\xf8\xe8\xe1\xea\xe0");
+  EXPECT_EQ(recorder_.Boxes[0].Style, unsigned(MB_OK | MB_ICONERROR));
+  EXPECT_EQ(recorder_.LogTexts(), std::vector<std::string>{"\xce\xf8\xe8\xe1\xea\xe0 ZembraToPalm\r" + expected});
+  EXPECT_EQ(recorder_.LogActivities(), std::vector<int>{21});
 }
 
 TEST_F(PreExchangeChecksTest, AMissingReferenceFileStopsWithTheSecondMessage) {
@@ -84,20 +65,19 @@ TEST_F(PreExchangeChecksTest, AMissingReferenceFileStopsWithTheSecondMessage) {
   const std::string expected =
       "\xcd\xe5\xf2 \xf1\xef\xf0\xe0\xe2\xee\xf7\xed\xe8\xea\xee\xe2 \xe4\xeb\xff "
       "\xf1\xe8\xed\xf5\xf0\xee\xed\xe8\xe7\xe0\xf6\xe8\xe8 \xf1 PALM\r" +
-      Ansi("Выполните процедуру экспорта из системы учета") + "\r" + Ansi("Проверьте наличие файлов") +
-      "\r" + d + "Product.xml\r" + d + "Customer.xml\r" + d + "Category.xml\r" +
-      Ansi("После этого повторите процедуру синхронизации") + "\r" +
-      Ansi("Процедура синхронизации прервана");
-  ASSERT_EQ(boxes_.size(), 1u);
-  EXPECT_EQ(boxes_[0].Text, expected);
-  EXPECT_EQ(log_, std::vector<std::string>{Ansi("Ошибка ZembraToPalm") + "\r" + expected});
+      Ansi("Выполните процедуру экспорта из системы учета") + "\r" + Ansi("Проверьте наличие файлов") + "\r" + d +
+      "Product.xml\r" + d + "Customer.xml\r" + d + "Category.xml\r" +
+      Ansi("После этого повторите процедуру синхронизации") + "\r" + Ansi("Процедура синхронизации прервана");
+  ASSERT_EQ(recorder_.Boxes.size(), 1u);
+  EXPECT_EQ(recorder_.Boxes[0].Text, expected);
+  EXPECT_EQ(recorder_.LogTexts(), std::vector<std::string>{Ansi("Ошибка ZembraToPalm") + "\r" + expected});
 }
 
 TEST_F(PreExchangeChecksTest, LeftoverOutputIsReportedBeforeMissingReferences) {
   Touch("Cash.txt");
   EXPECT_FALSE(PreExchangeChecks(session_));
-  ASSERT_EQ(boxes_.size(), 1u);
-  EXPECT_EQ(boxes_[0].Text, UnimportedOutputMessage(session_));
+  ASSERT_EQ(recorder_.Boxes.size(), 1u);
+  EXPECT_EQ(recorder_.Boxes[0].Text, UnimportedOutputMessage(session_));
 }
 
 TEST_F(PreExchangeChecksTest, TxtInDbfOutLooksForTheDbaseOrderFilesButTheTextPayments) {
@@ -105,11 +85,11 @@ TEST_F(PreExchangeChecksTest, TxtInDbfOutLooksForTheDbaseOrderFilesButTheTextPay
   TouchReferences(".txt");
   Touch("Order.txt");
   EXPECT_TRUE(PreExchangeChecks(session_));
-  EXPECT_TRUE(boxes_.empty());
+  EXPECT_TRUE(recorder_.Boxes.empty());
   Touch("PayByDoc.txt");
   EXPECT_FALSE(PreExchangeChecks(session_));
-  ASSERT_EQ(boxes_.size(), 1u);
-  EXPECT_NE(boxes_[0].Text.find(directory_ + "Order.dbf\r"), std::string::npos);
+  ASSERT_EQ(recorder_.Boxes.size(), 1u);
+  EXPECT_NE(recorder_.Boxes[0].Text.find(directory_ + "Order.dbf\r"), std::string::npos);
 }
 
 TEST_F(PreExchangeChecksTest, FilesAreFoundWithoutRegardToCase) {
@@ -122,7 +102,7 @@ TEST_F(PreExchangeChecksTest, FilesAreFoundWithoutRegardToCase) {
 TEST_F(PreExchangeChecksTest, OptionalReferenceFilesNeverStopTheExchange) {
   TouchReferences(".txt");
   EXPECT_TRUE(PreExchangeChecks(session_));
-  EXPECT_TRUE(log_.empty());
+  EXPECT_TRUE(recorder_.Log.empty());
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include "core/exceptions.h"
 #include "core/regional_formats.h"
 #include "exchange/exchange_errors.h"
-#include "exchange/test_directory.h"
+#include "test_support/scratch_directory.h"
 #include "palmdb/palm_catalogue.h"
 
 namespace {
@@ -26,7 +26,7 @@ class StagedRecordsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     SetCurrentFormats(TFormatSettings{});
-    session_.Directory = directory_.Dir();
+    session_.Directory = directory_.Path();
   }
 
   TStagedRecords ReadText(const std::string& text, TReadOrder order = {}) {
@@ -37,7 +37,7 @@ class StagedRecordsTest : public ::testing::Test {
     return ReadStagedRecords(reader, kMappings, TExchangeFormat::TXT);
   }
 
-  TTestDirectory directory_;
+  TScratchDirectory directory_;
   TExchangeSession session_;
   std::vector<std::string> messages_;
   TcsTXTTable text_table_{[this](const std::string& text, const std::string&) { messages_.push_back(text); }};

@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const PdbDatabase again = ParsePdb(SerializePdb(database), "again.pdb");
   if (again.records.size() != database.records.size() || again.app_info != database.app_info) std::abort();
   for (size_t i = 0; i < again.records.size(); ++i)
-    if (again.records[i].data != database.records[i].data || again.records[i].unique_id != database.records[i].unique_id)
+    if (again.records[i].data != database.records[i].data ||
+        again.records[i].unique_id != database.records[i].unique_id)
       std::abort();
   return 0;
 }

@@ -1,10 +1,10 @@
 // libFuzzer target: any bytes as a delimited text file, loaded, sorted and walked.
+#include <unistd.h>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "core/exceptions.h"
 #include "exchange/txt_table.h"

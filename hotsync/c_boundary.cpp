@@ -4,8 +4,8 @@
 #include <cstring>
 
 void ReportBoundaryError(std::string_view library, std::string_view reason) noexcept {
-  std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(library.size()), library.data(), static_cast<int>(reason.size()),
-               reason.data());
+  std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(library.size()), library.data(),
+               static_cast<int>(reason.size()), reason.data());
 }
 
 bool CopyTextToBuffer(std::string_view text, char* buffer, int32_t* size) noexcept {

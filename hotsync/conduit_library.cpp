@@ -8,7 +8,8 @@ TConduitLibrary::TConduitLibrary(const std::string& path) : path_(path) {
   handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle_ == nullptr) {
     const char* reason = dlerror();
-    throw EConduitLibraryError("Cannot load the conduit " + path + ": " + (reason != nullptr ? reason : "unknown reason"));
+    throw EConduitLibraryError("Cannot load the conduit " + path + ": " +
+                               (reason != nullptr ? reason : "unknown reason"));
   }
 }
 

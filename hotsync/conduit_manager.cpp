@@ -1,6 +1,6 @@
 // libcondmgr.so: the conduit registry of the HotSync home. Each change reads the registry,
 // changes one entry and writes it back atomically.
-#include "hotsync/api/conduit_manager.h"
+#include "api/conduit_manager.h"
 
 #include <functional>
 

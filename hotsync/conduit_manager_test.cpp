@@ -1,4 +1,4 @@
-#include "hotsync/api/conduit_manager.h"
+#include "api/conduit_manager.h"
 
 #include <filesystem>
 
@@ -6,7 +6,7 @@
 
 #include "core/atomic_file.h"
 #include "hotsync/hotsync_home.h"
-#include "hotsync/test_directory.h"
+#include "test_support/scratch_directory.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ void RegisterLikeTheConduit() {
 }
 
 TEST(ConduitManager, RegisterThenRemoveLeavesTheRegistryByteIdentical) {
-  TTestDirectory home;
+  TScratchHome home;
   const std::string file = ConduitRegistryPath(home.Path());
   ASSERT_EQ(CmInstallCreator("Othr", 1), CMERR_NONE);
   ASSERT_EQ(CmSetCreatorDirectory("Othr", "Other"), CMERR_NONE);
@@ -40,7 +40,7 @@ TEST(ConduitManager, RegisterThenRemoveLeavesTheRegistryByteIdentical) {
 }
 
 TEST(ConduitManager, AnswersWhatTheRegistryHolds) {
-  TTestDirectory home;
+  TScratchHome home;
   RegisterLikeTheConduit();
   char buffer[256];
   int32_t size = 255;
@@ -57,7 +57,7 @@ TEST(ConduitManager, AnswersWhatTheRegistryHolds) {
 }
 
 TEST(ConduitManager, RefusesUnknownDuplicateAndUnsafeRequests) {
-  TTestDirectory home;
+  TScratchHome home;
   EXPECT_EQ(CmSetCreatorTitle("Wqtz", "x"), CMERR_CONDUIT_NOT_FOUND);
   EXPECT_EQ(CmRemoveConduitByCreatorID("Wqtz"), CMERR_CONDUIT_NOT_FOUND);
   char buffer[16];
@@ -78,7 +78,7 @@ TEST(ConduitManager, RefusesUnknownDuplicateAndUnsafeRequests) {
 }
 
 TEST(ConduitManager, DamagedRegistryFailsEveryCallWithoutRewritingIt) {
-  TTestDirectory home;
+  TScratchHome home;
   const std::string file = ConduitRegistryPath(home.Path());
   WriteFileAtomic(file, "[Wqtz]\nPriority=high\n");
   EXPECT_EQ(CmInstallCreator("Abcd", 1), CMERR_GENERAL);

@@ -1,10 +1,11 @@
 #include "hotsync/conduit_registry.h"
 
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
+#include <optional>
 
 #include "core/atomic_file.h"
+#include "core/parse_integer.h"
 #include "hotsync/host_errors.h"
 #include "hotsync/hotsync_home.h"
 #include "hotsync/ini_text.h"
@@ -12,12 +13,9 @@
 namespace {
 
 int32_t ParseNumber(const std::string& text, const std::string& where) {
-  int32_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-    throw EHotSyncFileError(where + "\"" + text + "\" is not a number");
-  }
-  return value;
+  const std::optional<int32_t> value = ParseInteger<int32_t>(text);
+  if (!value) throw EHotSyncFileError(where + "\"" + text + "\" is not a number");
+  return *value;
 }
 
 TConduitEntry EntryOf(const TIniSection& section, const std::string& path) {
@@ -30,15 +28,24 @@ TConduitEntry EntryOf(const TIniSection& section, const std::string& path) {
   TConduitEntry entry;
   entry.Creator = section.Name;
   for (const auto& [key, value] : section.Values) {
-    if (key == "Type") entry.Type = ParseNumber(value, where + "Type ");
-    else if (key == "Library") entry.Library = value;
-    else if (key == "Title") entry.Title = value;
-    else if (key == "Directory") entry.Directory = value;
-    else if (key == "File") entry.File = value;
-    else if (key == "Remote") entry.Remote = value;
-    else if (key == "Info") entry.Info = value;
-    else if (key == "Priority") entry.Priority = ParseNumber(value, where + "Priority ");
-    else throw EHotSyncFileError(where + "unknown key \"" + key + "\" in conduit " + section.Name);
+    if (key == "Type")
+      entry.Type = ParseNumber(value, where + "Type ");
+    else if (key == "Library")
+      entry.Library = value;
+    else if (key == "Title")
+      entry.Title = value;
+    else if (key == "Directory")
+      entry.Directory = value;
+    else if (key == "File")
+      entry.File = value;
+    else if (key == "Remote")
+      entry.Remote = value;
+    else if (key == "Info")
+      entry.Info = value;
+    else if (key == "Priority")
+      entry.Priority = ParseNumber(value, where + "Priority ");
+    else
+      throw EHotSyncFileError(where + "unknown key \"" + key + "\" in conduit " + section.Name);
   }
   return entry;
 }
@@ -59,7 +66,8 @@ TIniSection SectionOf(const TConduitEntry& entry) {
 }  // namespace
 
 void CheckCreatorId(std::string_view creator) {
-  const bool printable = std::all_of(creator.begin(), creator.end(), [](char c) { return c > ' ' && c < 0x7F && c != '[' && c != ']'; });
+  const bool printable =
+      std::all_of(creator.begin(), creator.end(), [](char c) { return c > ' ' && c < 0x7F && c != '[' && c != ']'; });
   if (creator.size() != 4 || !printable) {
     throw EHotSyncRequestError("\"" + std::string(creator) + "\" is not a creator ID of four printable characters");
   }
@@ -71,7 +79,8 @@ std::vector<TConduitEntry> LoadConduitRegistry(const std::string& home) {
   std::vector<TConduitEntry> entries;
   for (const auto& section : ParseIniText(ReadWholeFile(path), path)) {
     if (FindConduit(entries, section.Name) != nullptr) {
-      throw EHotSyncFileError(path + ", line " + std::to_string(section.Line) + ": conduit " + section.Name + " appears twice");
+      throw EHotSyncFileError(path + ", line " + std::to_string(section.Line) + ": conduit " + section.Name +
+                              " appears twice");
     }
     entries.push_back(EntryOf(section, path));
   }

@@ -7,7 +7,7 @@
 #include "core/atomic_file.h"
 #include "hotsync/host_errors.h"
 #include "hotsync/hotsync_home.h"
-#include "hotsync/test_directory.h"
+#include "test_support/scratch_directory.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ TConduitEntry Entry(const std::string& creator, int32_t priority) {
 }
 
 TEST(ConduitRegistry, RoundTripsEveryFieldInAFixedLayout) {
-  TTestDirectory home;
+  TScratchHome home;
   SaveConduitRegistry(home.Path(), {Entry("Wqtz", 2)});
   EXPECT_EQ(ReadWholeFile(ConduitRegistryPath(home.Path())),
             "[Wqtz]\nType=1\nLibrary=/usr/lib/Wqtz.so\nTitle=Wqtz\nDirectory=DirWqtz\nFile=\nRemote=\n"
@@ -37,7 +37,7 @@ TEST(ConduitRegistry, RoundTripsEveryFieldInAFixedLayout) {
 }
 
 TEST(ConduitRegistry, EmptyRegistryLeavesNoFile) {
-  TTestDirectory home;
+  TScratchHome home;
   SaveConduitRegistry(home.Path(), {Entry("Wqtz", 2)});
   SaveConduitRegistry(home.Path(), {});
   EXPECT_FALSE(std::filesystem::exists(ConduitRegistryPath(home.Path())));
@@ -52,7 +52,7 @@ TEST(ConduitRegistry, SyncOrderIsPriorityThenRegistryOrder) {
 }
 
 TEST(ConduitRegistry, DamagedRegistryNamesFileAndLine) {
-  TTestDirectory home;
+  TScratchHome home;
   const std::string file = ConduitRegistryPath(home.Path());
   auto error_of = [&](const std::string& text) -> std::string {
     WriteFileAtomic(file, text);
@@ -71,7 +71,8 @@ TEST(ConduitRegistry, DamagedRegistryNamesFileAndLine) {
 
 TEST(ConduitRegistry, CreatorIdsAreFourPrintableCharacters) {
   EXPECT_NO_THROW(CheckCreatorId("Wqtz"));
-  for (const char* bad : {"Wqt", "Wqtzz", "Wq z", "Wq]z", "Wq\nz"}) EXPECT_THROW(CheckCreatorId(bad), EHotSyncRequestError) << bad;
+  for (const char* bad : {"Wqt", "Wqtzz", "Wq z", "Wq]z", "Wq\nz"})
+    EXPECT_THROW(CheckCreatorId(bad), EHotSyncRequestError) << bad;
 }
 
 }  // namespace

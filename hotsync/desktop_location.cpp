@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "hotsync/api/user_data.h"
+#include "api/user_data.h"
 #include "hotsync/host_errors.h"
 
 namespace fs = std::filesystem;

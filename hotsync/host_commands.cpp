@@ -3,24 +3,22 @@
 #include <filesystem>
 #include <iostream>
 
+#include "api/hotsync_log.h"
+#include "api/sync_manager.h"
 #include "core/atomic_file.h"
 #include "core/cp1251.h"
-#include "hotsync/api/hotsync_log.h"
-#include "hotsync/api/sync_manager.h"
+#include "core/message_box_text.h"
 #include "hotsync/conduit_library.h"
 #include "hotsync/conduit_registry.h"
 #include "hotsync/host_errors.h"
 #include "hotsync/host_records.h"
-#include "core/message_box_text.h"
 #include "hotsync/users_store.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-void PrintStatus(const char* text) {
-  std::cout << TextForTerminal(text == nullptr ? "" : text) << std::endl;
-}
+void PrintStatus(const char* text) { std::cout << TextForTerminal(text == nullptr ? "" : text) << std::endl; }
 
 std::string CanonicalPath(const std::string& path) {
   std::error_code error;
@@ -58,7 +56,8 @@ class TSyncConnection {
     LogHostSetFile(log_file.c_str());
     if (const int32_t result = SyncHostConnect(device.c_str()); result != 0) {
       LogHostSetFile(nullptr);
-      throw EHotSyncRequestError("Cannot connect the handheld in " + device + " (error " + std::to_string(result) + ")");
+      throw EHotSyncRequestError("Cannot connect the handheld in " + device + " (error " + std::to_string(result) +
+                                 ")");
     }
   }
   ~TSyncConnection() {

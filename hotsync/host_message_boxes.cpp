@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "hotsync/api/hotsync_api.h"
+#include "api/hotsync_api.h"
 #include "core/message_box_text.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "hotsync/api/hotsync_api.h"
+#include "api/hotsync_api.h"
 
 namespace {
 

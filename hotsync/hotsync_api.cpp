@@ -1,12 +1,12 @@
 // libhsapi.so: the message box service, answered by the handler the host installed, and the
 // refresh of the host's conduit list (the host reads the registry afresh at every run).
-#include "hotsync/api/hotsync_api.h"
+#include "api/hotsync_api.h"
 
 #include <cstdio>
 #include <string>
 
-#include "hotsync/c_boundary.h"
 #include "core/message_box_text.h"
+#include "hotsync/c_boundary.h"
 
 namespace {
 

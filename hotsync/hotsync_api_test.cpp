@@ -1,4 +1,4 @@
-#include "hotsync/api/hotsync_api.h"
+#include "api/hotsync_api.h"
 
 #include <clocale>
 #include <string>
@@ -24,8 +24,9 @@ TEST(HotSyncApi, WithoutAHandlerTheBoxGoesToStderrAndTakesItsDefault) {
   std::setlocale(LC_ALL, "C.UTF-8");
   HsSetMessageBoxHandler(nullptr, nullptr);
   testing::internal::CaptureStderr();
-  EXPECT_EQ(MessageBoxA(nullptr, "\xD3\xE4\xE0\xEB\xE8\xF2\xFC?", "\xC2\xEE\xEF\xF0\xEE\xF1", MB_YESNO | MB_ICONQUESTION),
-            IDNO);
+  EXPECT_EQ(
+      MessageBoxA(nullptr, "\xD3\xE4\xE0\xEB\xE8\xF2\xFC?", "\xC2\xEE\xEF\xF0\xEE\xF1", MB_YESNO | MB_ICONQUESTION),
+      IDNO);
   EXPECT_EQ(MessageBoxA(nullptr, "done\rok", "Info", MB_OK), IDOK);
   EXPECT_EQ(MessageBoxA(nullptr, "go?", "Info", MB_OKCANCEL), IDCANCEL);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "Вопрос: Удалить?\nInfo: done\nok\nInfo: go?\n");

@@ -1,6 +1,6 @@
 // libhslog20.so: appends each entry as one line ("\n"-terminated) to the file the host named,
 // with the entry's bytes unchanged (Windows-1251 as the conduit gives them).
-#include "hotsync/api/hotsync_log.h"
+#include "api/hotsync_log.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "hotsync/api/hotsync_log.h"
+#include "api/hotsync_log.h"
 
 #include <filesystem>
 
@@ -6,12 +6,12 @@
 
 #include "core/atomic_file.h"
 #include "core/cp1251.h"
-#include "hotsync/test_directory.h"
+#include "test_support/scratch_directory.h"
 
 namespace {
 
 TEST(HotSyncLog, AppendsEachEntryAsOneLineOfUnchangedBytes) {
-  TTestDirectory directory;
+  TScratchHome directory;
   const std::string file = directory.Path() + "HotSync.log";
   LogHostSetFile(file.c_str());
   EXPECT_EQ(LogAddEntry(Ansi("ПК-PALM: Выгружено: 5").c_str(), SLOG_ACTIVITY_INFO, 0), 0);
@@ -23,14 +23,14 @@ TEST(HotSyncLog, AppendsEachEntryAsOneLineOfUnchangedBytes) {
 }
 
 TEST(HotSyncLog, WithoutAFileEntriesAreDropped) {
-  TTestDirectory directory;
+  TScratchHome directory;
   LogHostSetFile(nullptr);
   EXPECT_EQ(LogAddEntry("nowhere", SLOG_ACTIVITY_INFO, 0), 0);
   EXPECT_TRUE(std::filesystem::is_empty(directory.Path()));
 }
 
 TEST(HotSyncLog, AnUnwritableFileIsAFailureNotACrash) {
-  TTestDirectory directory;
+  TScratchHome directory;
   const std::string file = directory.Path() + "missing/HotSync.log";
   LogHostSetFile(file.c_str());
   EXPECT_NE(LogAddEntry("lost", SLOG_ACTIVITY_INFO, 0), 0);

@@ -9,7 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "core/atomic_file.h"
-#include "hotsync/test_directory.h"
+#include "test_support/built_programs.h"
+#include "test_support/scratch_directory.h"
 
 namespace fs = std::filesystem;
 
@@ -27,17 +28,12 @@ std::string Quoted(const std::string& text) {
   return quoted + "'";
 }
 
-std::string BinDir() {
-  const char* dir = std::getenv("ZP_BIN_DIR");
-  return dir != nullptr ? dir : "bin";
-}
-
 class HotSyncProgram : public testing::Test {
  protected:
   // Runs hotsync with the arguments, stdin from /dev/null, in a UTF-8 locale.
   TRun Run(std::initializer_list<std::string> arguments, const std::string& environment = "") {
     std::string command = "LC_ALL=C.UTF-8 SAMPLE_TRACE=" + Quoted(Trace()) + " " + environment + " " +
-                          Quoted(BinDir() + "/hotsync") + " --home " + Quoted(home_.Path());
+                          Quoted(BinDirectory() + "hotsync") + " --home " + Quoted(home_.Path());
     for (const auto& argument : arguments) command += " " + Quoted(argument);
     command += " < /dev/null > " + Quoted(home_.Path() + ".out") + " 2> " + Quoted(home_.Path() + ".err");
     const int status = std::system(command.c_str());
@@ -51,16 +47,17 @@ class HotSyncProgram : public testing::Test {
   std::string Home() const { return home_.Path(); }
   std::string Trace() const { return home_.Path() + "trace.txt"; }
   std::string TraceText() const { return fs::exists(Trace()) ? ReadWholeFile(Trace()) : ""; }
-  static std::string SampleConduit() { return BinDir() + "/libSampleConduit.so"; }
+  static std::string SampleConduit() { return BinDirectory() + "libSampleConduit.so"; }
 
  private:
-  TTestDirectory home_;
+  TScratchHome home_;
 };
 
 TEST_F(HotSyncProgram, HelpAndVersion) {
   const TRun help = Run({"--help"});
   EXPECT_EQ(help.ExitStatus, 0);
-  for (const char* word : {"info", "register", "unregister", "users", "sync", "configure", "log", "--home", "--conduit"}) {
+  for (const char* word :
+       {"info", "register", "unregister", "users", "sync", "configure", "log", "--home", "--conduit"}) {
     EXPECT_NE(help.Out.find(word), std::string::npos) << word;
   }
   const TRun version = Run({"--version"});
@@ -124,8 +121,8 @@ TEST_F(HotSyncProgram, RegistersRunsConfiguresAndUnregistersAConduit) {
   fs::remove(Trace());
   ASSERT_EQ(Run({"sync", "--user", "Иванов", "--no"}).ExitStatus, 0);
   ASSERT_EQ(Run({"sync", "--user", "Иванов"}).ExitStatus, 0);
-  EXPECT_EQ(TraceText(), "open " + Home() + "Ivanov/Samples/|\xC8\xE2\xE0\xED\xEE\xE2|\nanswer 7\n" +
-                             "open " + Home() + "Ivanov/Samples/|\xC8\xE2\xE0\xED\xEE\xE2|\nanswer 7\n");
+  EXPECT_EQ(TraceText(), "open " + Home() + "Ivanov/Samples/|\xC8\xE2\xE0\xED\xEE\xE2|\nanswer 7\n" + "open " + Home() +
+                             "Ivanov/Samples/|\xC8\xE2\xE0\xED\xEE\xE2|\nanswer 7\n");
 
   fs::remove(Trace());
   ASSERT_EQ(Run({"--conduit", SampleConduit(), "configure", "--user", "Иванов"}).ExitStatus, 0);
@@ -139,14 +136,16 @@ TEST_F(HotSyncProgram, RegistersRunsConfiguresAndUnregistersAConduit) {
 
 TEST_F(HotSyncProgram, SyncRunsConduitsByPriorityAndReportsAFailingOne) {
   const std::string library = fs::absolute(SampleConduit()).string();
-  WriteFileAtomic(Home() + "conduits.ini",
-                  "[Aaaa]\nLibrary=" + library + "\nTitle=Late\nDirectory=Late\nPriority=3\n"
-                  "[Bbbb]\nLibrary=" + library + "\nTitle=Failing\nDirectory=Fail\nFile=local.dat\nPriority=0\n");
+  WriteFileAtomic(Home() + "conduits.ini", "[Aaaa]\nLibrary=" + library +
+                                               "\nTitle=Late\nDirectory=Late\nPriority=3\n"
+                                               "[Bbbb]\nLibrary=" +
+                                               library +
+                                               "\nTitle=Failing\nDirectory=Fail\nFile=local.dat\nPriority=0\n");
   const TRun sync = Run({"sync", "--user", "Petrov", "--no"});
   EXPECT_NE(sync.ExitStatus, 0);
   EXPECT_NE(sync.Err.find("conduit Failing (Bbbb) returned 5"), std::string::npos) << sync.Err;
-  EXPECT_EQ(TraceText(), "open " + Home() + "Petrov/Fail/|Petrov|local.dat\nanswer 7\n" +
-                             "open " + Home() + "Petrov/Late/|Petrov|\nanswer 7\n");
+  EXPECT_EQ(TraceText(), "open " + Home() + "Petrov/Fail/|Petrov|local.dat\nanswer 7\n" + "open " + Home() +
+                             "Petrov/Late/|Petrov|\nanswer 7\n");
 }
 
 TEST_F(HotSyncProgram, ARegisteredDirectoryOutsideTheUsersFolderIsNotRun) {
@@ -159,7 +158,7 @@ TEST_F(HotSyncProgram, ARegisteredDirectoryOutsideTheUsersFolderIsNotRun) {
 }
 
 TEST_F(HotSyncProgram, TheConduitEndToEnd) {
-  const std::string conduit = BinDir() + "/libZembraToPalm.so";
+  const std::string conduit = BinDirectory() + "libZembraToPalm.so";
   if (!fs::exists(conduit)) GTEST_SKIP() << "libZembraToPalm.so is not built";
   const TRun info = Run({"info"});
   ASSERT_EQ(info.ExitStatus, 0) << info.Err;

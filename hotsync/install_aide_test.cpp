@@ -1,15 +1,15 @@
-#include "hotsync/api/install_aide.h"
+#include "api/install_aide.h"
 
 #include <gtest/gtest.h>
 
 #include "core/atomic_file.h"
-#include "hotsync/test_directory.h"
 #include "hotsync/users_store.h"
+#include "test_support/scratch_directory.h"
 
 namespace {
 
 TEST(InstallAide, CopiesTheFileIntoTheUsersInstallFolder) {
-  TTestDirectory home;
+  TScratchHome home;
   AddUser(home.Path(), "Petrov", "pet");
   const std::string source = home.Path() + "app.prc";
   WriteFileAtomic(source, std::string("\0\1app", 5));
@@ -18,7 +18,7 @@ TEST(InstallAide, CopiesTheFileIntoTheUsersInstallFolder) {
 }
 
 TEST(InstallAide, UnknownUsersAndMissingFilesFail) {
-  TTestDirectory home;
+  TScratchHome home;
   AddUser(home.Path(), "Petrov", "pet");
   const std::string source = home.Path() + "app.prc";
   WriteFileAtomic(source, "app");

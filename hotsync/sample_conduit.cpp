@@ -8,9 +8,9 @@
 #include <cstring>
 #include <string>
 
-#include "hotsync/api/conduit_manager.h"
-#include "hotsync/api/hotsync_api.h"
-#include "hotsync/api/hotsync_log.h"
+#include "api/conduit_manager.h"
+#include "api/hotsync_api.h"
+#include "api/hotsync_log.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The session part of libsync20.so: a conduit registers for the synchronisation, yields while
 // it works and unregisters at its end. One conduit runs at a time, so one handle is live at most.
-#include "hotsync/api/sync_manager.h"
+#include "api/sync_manager.h"
 
 #include "hotsync/c_boundary.h"
 

@@ -1,4 +1,4 @@
-#include "hotsync/api/sync_manager.h"
+#include "api/sync_manager.h"
 
 #include <gtest/gtest.h>
 

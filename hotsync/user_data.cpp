@@ -1,5 +1,5 @@
 // libuserdata.so: the HotSync home and its users, read from the home's users list at each call.
-#include "hotsync/api/user_data.h"
+#include "api/user_data.h"
 
 #include "hotsync/c_boundary.h"
 #include "hotsync/hotsync_home.h"
@@ -14,7 +14,8 @@ constexpr int32_t kBufferTooSmall = -2;
 }  // namespace
 
 PALM_API int32_t UmGetRootDirectory(char* buffer, int32_t* size) {
-  return GuardedCall(kLibrary, kFailed, [&] { return CopyTextToBuffer(HotSyncHome(), buffer, size) ? 0 : kBufferTooSmall; });
+  return GuardedCall(kLibrary, kFailed,
+                     [&] { return CopyTextToBuffer(HotSyncHome(), buffer, size) ? 0 : kBufferTooSmall; });
 }
 
 PALM_API int32_t UmGetUserCount(void) {

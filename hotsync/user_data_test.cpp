@@ -1,14 +1,14 @@
-#include "hotsync/api/user_data.h"
+#include "api/user_data.h"
 
 #include <gtest/gtest.h>
 
-#include "hotsync/test_directory.h"
 #include "hotsync/users_store.h"
+#include "test_support/scratch_directory.h"
 
 namespace {
 
 TEST(UserData, ListsTheUsersOfTheHome) {
-  TTestDirectory home;
+  TScratchHome home;
   EXPECT_EQ(UmGetUserCount(), 0);
   AddUser(home.Path(), "Petrov", "pet");
   AddUser(home.Path(), "\xC8\xE2\xE0\xED\xEE\xE2", "Ivanov");
@@ -26,7 +26,7 @@ TEST(UserData, ListsTheUsersOfTheHome) {
 }
 
 TEST(UserData, UnknownUsersAndShortBuffersFail) {
-  TTestDirectory home;
+  TScratchHome home;
   AddUser(home.Path(), "Petrov", "pet");
   uint32_t id = 0;
   EXPECT_LT(UmGetUserID(1, &id), 0);

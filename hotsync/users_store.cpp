@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <filesystem>
+#include <optional>
 
 #include "core/atomic_file.h"
+#include "core/parse_integer.h"
 #include "hotsync/host_errors.h"
 #include "hotsync/hotsync_home.h"
 #include "hotsync/ini_text.h"
@@ -24,14 +25,13 @@ bool IsNameCharacter(unsigned char c) {
 }
 
 uint32_t ParseUserId(const TIniSection& section, const std::string& file_name) {
-  uint32_t id = 0;
   const auto& text = section.Name;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size() || id == 0) {
+  const std::optional<uint32_t> id = ParseInteger<uint32_t>(text);
+  if (!id || *id == 0) {
     throw EHotSyncFileError(file_name + ", line " + std::to_string(section.Line) + ": user ID \"" + text +
                             "\" is not a positive number");
   }
-  return id;
+  return *id;
 }
 
 std::string RequiredValue(const TIniSection& section, const char* key, const std::string& file_name) {
@@ -46,7 +46,8 @@ std::string RequiredValue(const TIniSection& section, const char* key, const std
 }  // namespace
 
 void CheckFolderName(std::string_view name, std::string_view what) {
-  if (name.empty() || name == "." || name == ".." || name.find_first_of(std::string_view("/\0\r\n", 4)) != std::string_view::npos) {
+  if (name.empty() || name == "." || name == ".." ||
+      name.find_first_of(std::string_view("/\0\r\n", 4)) != std::string_view::npos) {
     throw EHotSyncRequestError(std::string(what) + " \"" + std::string(name) + "\" is not a plain folder name");
   }
 }
@@ -59,7 +60,8 @@ std::vector<THotSyncUser> LoadUsers(const std::string& home) {
     THotSyncUser user{ParseUserId(section, path), RequiredValue(section, "Name", path),
                       RequiredValue(section, "Directory", path)};
     const std::string where = path + ", line " + std::to_string(section.Line) + ": ";
-    if (FindUserById(users, user.Id) != nullptr) throw EHotSyncFileError(where + "user ID " + section.Name + " appears twice");
+    if (FindUserById(users, user.Id) != nullptr)
+      throw EHotSyncFileError(where + "user ID " + section.Name + " appears twice");
     try {
       CheckFolderName(user.Directory, "The user's directory");
     } catch (const EHotSyncRequestError& error) {
@@ -104,7 +106,8 @@ THotSyncUser AddUser(const std::string& home, const std::string& name, const std
   if (FindUserByName(users, name) != nullptr) throw EHotSyncRequestError("The user already exists");
   uint32_t next_id = 1;
   for (const auto& user : users) {
-    if (user.Directory == directory) throw EHotSyncRequestError("The directory \"" + directory + "\" belongs to another user");
+    if (user.Directory == directory)
+      throw EHotSyncRequestError("The directory \"" + directory + "\" belongs to another user");
     next_id = std::max(next_id, user.Id + 1);
   }
   users.push_back({next_id, name, directory});
@@ -115,8 +118,8 @@ THotSyncUser AddUser(const std::string& home, const std::string& name, const std
 std::string DefaultUserDirectory(std::string_view name) {
   // Russian letters are spelt in Latin ones, so "Иванов" lives in "Ivanov".
   static constexpr std::array<std::string_view, 32> kLatin = {
-      "A", "B", "V", "G", "D", "E", "Zh", "Z", "I", "Y", "K", "L", "M", "N", "O", "P",
-      "R", "S", "T", "U", "F", "Kh", "Ts", "Ch", "Sh", "Shch", "", "Y", "", "E", "Yu", "Ya"};
+      "A", "B", "V", "G", "D", "E",  "Zh", "Z",  "I",  "Y",    "K", "L", "M", "N", "O",  "P",
+      "R", "S", "T", "U", "F", "Kh", "Ts", "Ch", "Sh", "Shch", "",  "Y", "",  "E", "Yu", "Ya"};
   std::string directory;
   for (const char c : name) {
     const auto byte = static_cast<unsigned char>(c);

@@ -5,7 +5,7 @@
 #include "core/atomic_file.h"
 #include "hotsync/host_errors.h"
 #include "hotsync/hotsync_home.h"
-#include "hotsync/test_directory.h"
+#include "test_support/scratch_directory.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ std::string LoadError(const std::string& home, const std::string& text) {
 }
 
 TEST(UsersStore, AddsUsersWithFreshIdsAndReadsThemBackByteForByte) {
-  TTestDirectory home;
+  TScratchHome home;
   EXPECT_TRUE(LoadUsers(home.Path()).empty());
   const std::string ivanov = "\xC8\xE2\xE0\xED\xEE\xE2";  // Иванов in Windows-1251
   EXPECT_EQ(AddUser(home.Path(), ivanov, "Ivanov").Id, 1u);
@@ -35,7 +35,7 @@ TEST(UsersStore, AddsUsersWithFreshIdsAndReadsThemBackByteForByte) {
 }
 
 TEST(UsersStore, RefusesDuplicatesEmptyNamesAndUnsafeDirectories) {
-  TTestDirectory home;
+  TScratchHome home;
   AddUser(home.Path(), "Petrov", "pet");
   EXPECT_THROW(AddUser(home.Path(), "Petrov", "other"), EHotSyncRequestError);
   EXPECT_THROW(AddUser(home.Path(), "Sidorov", "pet"), EHotSyncRequestError);
@@ -48,9 +48,10 @@ TEST(UsersStore, RefusesDuplicatesEmptyNamesAndUnsafeDirectories) {
 }
 
 TEST(UsersStore, DamagedListNamesFileAndLine) {
-  TTestDirectory home;
+  TScratchHome home;
   const std::string file = UsersFilePath(home.Path());
-  EXPECT_EQ(LoadError(home.Path(), "[x]\nName=a\nDirectory=a\n"), file + ", line 1: user ID \"x\" is not a positive number");
+  EXPECT_EQ(LoadError(home.Path(), "[x]\nName=a\nDirectory=a\n"),
+            file + ", line 1: user ID \"x\" is not a positive number");
   EXPECT_EQ(LoadError(home.Path(), "[1]\nName=a\n"), file + ", line 1: user 1 has no Directory");
   EXPECT_EQ(LoadError(home.Path(), "[1]\nName=a\nDirectory=a\n[1]\nName=b\nDirectory=b\n"),
             file + ", line 4: user ID 1 appears twice");

@@ -1,7 +1,7 @@
 #include "import/clear_order_tables.h"
 
+#include "api/hotsync_api.h"
 #include "core/cp1251.h"
-#include "hotsync/api/hotsync_api.h"
 
 namespace {
 

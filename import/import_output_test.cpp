@@ -1,7 +1,6 @@
 #include "import/import_output.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 
@@ -9,6 +8,7 @@
 #include "core/cp1251.h"
 #include "core/exceptions.h"
 #include "core/regional_formats.h"
+#include "test_support/scratch_directory.h"
 
 namespace {
 
@@ -18,14 +18,10 @@ constexpr TOutputLayout kLayout{"Out.txt", "ID;NOTE;", TEarlierFile::Replaced, "
 class ImportOutputTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zp-output-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    directory_ = pattern;
-    session_.Directory = directory_.string() + "/";
+    session_.Directory = scratch_.Path();
     session_.Settings.ExchangeFormat = TExchangeFormat::TXT;
     text_table_.SetMessageSink([this](const std::string& text, const std::string&) { messages_.push_back(text); });
   }
-  void TearDown() override { std::filesystem::remove_all(directory_); }
 
   void WriteRecord(TImportOutput& output, int32_t id, const char* note) {
     output.Append();
@@ -34,14 +30,14 @@ class ImportOutputTest : public ::testing::Test {
     output.Post();
   }
 
-  std::filesystem::path directory_;
+  TScratchDirectory scratch_{"zp-output"};
   TExchangeSession session_;
   TcsTXTTable text_table_;
   std::vector<std::string> messages_;
 };
 
 TEST_F(ImportOutputTest, TextOutputReplacesAnEarlierFileAndKeepsCellsApart) {
-  WriteFileAtomic((directory_ / "out.TXT").string(), "old;\r\n1;\r\n");
+  WriteFileAtomic(scratch_.Path("out.TXT"), "old;\r\n1;\r\n");
   std::unique_ptr<TImportOutput> output = MakeImportOutput(session_, text_table_);
   output->Start(kLayout);
   EXPECT_EQ(output->Bind("id"), 0);
@@ -49,13 +45,13 @@ TEST_F(ImportOutputTest, TextOutputReplacesAnEarlierFileAndKeepsCellsApart) {
   WriteRecord(*output, 7, "a;b\nc");
   WriteRecord(*output, -1, "");
   EXPECT_EQ(output->Save(), 2);
-  EXPECT_FALSE(std::filesystem::exists(directory_ / "out.TXT"));
-  EXPECT_EQ(ReadWholeFile((directory_ / "Out.txt").string()), "ID;NOTE;\r\n7;a,b c;\r\n-1;;\r\n");
+  EXPECT_FALSE(std::filesystem::exists(scratch_.Root() / "out.TXT"));
+  EXPECT_EQ(ReadWholeFile(scratch_.Path("Out.txt")), "ID;NOTE;\r\n7;a,b c;\r\n-1;;\r\n");
   EXPECT_TRUE(messages_.empty());
 }
 
 TEST_F(ImportOutputTest, TextOutputThatCannotBeCreatedIsAnError) {
-  session_.Directory = (directory_ / "missing").string() + "/";
+  session_.Directory = scratch_.Path("missing") + "/";
   std::unique_ptr<TImportOutput> output = MakeImportOutput(session_, text_table_);
   EXPECT_THROW(output->Start(kLayout), Exception);
   ASSERT_EQ(messages_.size(), 1u);
@@ -71,7 +67,7 @@ TEST_F(ImportOutputTest, PacketOutputCutsTextsToTheirWidth) {
   WriteRecord(*output, 7, "a;b;c;d");
   EXPECT_EQ(output->Save(), 1);
   TClientDataSet packet;
-  packet.LoadFromFile((directory_ / "Out.xml").string());
+  packet.LoadFromFile(scratch_.Path("Out.xml"));
   packet.First();
   EXPECT_EQ(packet.FieldByName("Note").AsString(), "a;b;");
   EXPECT_EQ(packet.FieldByName("ID").AsInteger(), 7);
@@ -80,14 +76,14 @@ TEST_F(ImportOutputTest, PacketOutputCutsTextsToTheirWidth) {
 TEST_F(ImportOutputTest, ExtendedFilesKeepTheirEarlierRecords) {
   TOutputLayout extended = kLayout;
   extended.Earlier = TEarlierFile::Extended;
-  WriteFileAtomic((directory_ / "Out.txt").string(), "ID;NOTE;\r\n1;kept;\r\n");
+  WriteFileAtomic(scratch_.Path("Out.txt"), "ID;NOTE;\r\n1;kept;\r\n");
   std::unique_ptr<TImportOutput> text = MakeImportOutput(session_, text_table_);
   text->Start(extended);
   text->Bind("ID");
   text->Bind("NOTE");
   WriteRecord(*text, 2, "new");
   EXPECT_EQ(text->Save(), 2);
-  EXPECT_EQ(ReadWholeFile((directory_ / "Out.txt").string()), "ID;NOTE;\r\n1;kept;\r\n2;new;\r\n");
+  EXPECT_EQ(ReadWholeFile(scratch_.Path("Out.txt")), "ID;NOTE;\r\n1;kept;\r\n2;new;\r\n");
 
   session_.Settings.ExchangeFormat = TExchangeFormat::XML;
   for (int id : {1, 2}) {

@@ -2,9 +2,9 @@
 
 #include <exception>
 
+#include "api/hotsync_api.h"
 #include "core/cp1251.h"
 #include "core/file_lookup.h"
-#include "hotsync/api/hotsync_api.h"
 #include "import/clear_order_tables.h"
 #include "import/import_step_tables.h"
 

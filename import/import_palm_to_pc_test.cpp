@@ -89,7 +89,7 @@ class ImportPalmToPcTest : public ImportTest {
 
 TEST_F(ImportPalmToPcTest, TextFilesHoldEveryRecordAndYesClearsTheOrders) {
   FillAll();
-  answer_ = IDYES;
+  recorder_.Answer = IDYES;
   EXPECT_EQ(Import(), 2);
 
   EXPECT_EQ(ExchangeFile("Order.txt"), std::string(kOrderHeader) +
@@ -107,17 +107,17 @@ TEST_F(ImportPalmToPcTest, TextFilesHoldEveryRecordAndYesClearsTheOrders) {
   EXPECT_EQ(ExchangeFile("Protocol.txt"),
             "ACTIONDATE;ACTIONTIME;IDROUTE;IDCUSTOMER;IDDOC;ACTION;\r\n08.03.2024;09:05;7;10;0;visit;\r\n");
 
-  EXPECT_EQ(log_, (std::vector<TLoggedLine>{Progress("PALM-ПК: Импорт заголовков документов"), Loaded(2),
-                                            Progress("PALM-ПК: Импорт строк документов"), Loaded(1),
-                                            Progress("PALM-ПК: Импорт кассы"), Loaded(1),
-                                            Progress("PALM-ПК: Импорт работы на маршруте"), Loaded(1),
-                                            Progress("PALM-ПК: Импорт протоколов работы"), Loaded(1),
-                                            Progress("ПК-PALM: Удаление старых данных")}));
-  ASSERT_EQ(boxes_.size(), 1u);
-  EXPECT_EQ(boxes_[0].Text, Ansi("Обмен завершен. Очистить таблицу заказов?"));
-  EXPECT_EQ(boxes_[0].Caption, Ansi("Удаление старых данных"));
-  EXPECT_EQ(boxes_[0].Style, 36u);
-  EXPECT_EQ(status_.back(), Ansi("ПК-PALM: Удаление старых данных"));
+  EXPECT_EQ(recorder_.Log, (std::vector<TLoggedLine>{Progress("PALM-ПК: Импорт заголовков документов"), Loaded(2),
+                                                     Progress("PALM-ПК: Импорт строк документов"), Loaded(1),
+                                                     Progress("PALM-ПК: Импорт кассы"), Loaded(1),
+                                                     Progress("PALM-ПК: Импорт работы на маршруте"), Loaded(1),
+                                                     Progress("PALM-ПК: Импорт протоколов работы"), Loaded(1),
+                                                     Progress("ПК-PALM: Удаление старых данных")}));
+  ASSERT_EQ(recorder_.Boxes.size(), 1u);
+  EXPECT_EQ(recorder_.Boxes[0].Text, Ansi("Обмен завершен. Очистить таблицу заказов?"));
+  EXPECT_EQ(recorder_.Boxes[0].Caption, Ansi("Удаление старых данных"));
+  EXPECT_EQ(recorder_.Boxes[0].Style, 36u);
+  EXPECT_EQ(recorder_.Status.back(), Ansi("ПК-PALM: Удаление старых данных"));
   for (int row = 2; row <= 6; ++row) EXPECT_TRUE(progress_.Marked(row)) << row;
 
   EXPECT_EQ(RecordsOn(catalogue_->ptOrder), 0);
@@ -132,15 +132,15 @@ TEST_F(ImportPalmToPcTest, WithoutOrdersNothingIsAskedAndEmptyFilesGo) {
   Fill(catalogue_->ptOrderItem, {});
   FillCash();
   Fill(catalogue_->ptRoute, {});
-  answer_ = IDYES;
+  recorder_.Answer = IDYES;
   EXPECT_EQ(Import(), 0);
-  EXPECT_TRUE(boxes_.empty());
+  EXPECT_TRUE(recorder_.Boxes.empty());
   EXPECT_FALSE(ExchangeFileExists("Order.txt"));
   EXPECT_FALSE(ExchangeFileExists("OrderItem.txt"));
   EXPECT_FALSE(ExchangeFileExists("RouteOut.txt"));
   EXPECT_FALSE(ExchangeFileExists("Protocol.txt"));
   EXPECT_TRUE(ExchangeFileExists("Cash.txt"));
-  EXPECT_EQ(log_[1], Loaded(0));
+  EXPECT_EQ(recorder_.Log[1], Loaded(0));
   EXPECT_EQ(RecordsOn(catalogue_->ptCash), 1);
 }
 
@@ -159,12 +159,12 @@ TEST_F(ImportPalmToPcTest, CashThatFailedStaysOnTheHandheldEvenAfterYes) {
   Fill(catalogue_->ptRoute, {});
   TpfgPalmFieldDefs& defs = catalogue_->ptCash.FieldDefs();
   defs.Delete(catalogue_->ptCash.FieldByName("Note").Index());
-  answer_ = IDYES;
+  recorder_.Answer = IDYES;
   EXPECT_EQ(Import(), 2);
-  ASSERT_EQ(boxes_.size(), 2u);
-  EXPECT_EQ(boxes_[0].Text, Ansi("Ошибка при импорте документов оплат."));
-  EXPECT_EQ(boxes_[0].Caption, Ansi("Ошибка"));
-  EXPECT_EQ(boxes_[0].Style, static_cast<unsigned>(MB_OK | MB_ICONERROR));
+  ASSERT_EQ(recorder_.Boxes.size(), 2u);
+  EXPECT_EQ(recorder_.Boxes[0].Text, Ansi("Ошибка при импорте документов оплат."));
+  EXPECT_EQ(recorder_.Boxes[0].Caption, Ansi("Ошибка"));
+  EXPECT_EQ(recorder_.Boxes[0].Style, static_cast<unsigned>(MB_OK | MB_ICONERROR));
   EXPECT_FALSE(ExchangeFileExists("Cash.txt"));
   EXPECT_EQ(RecordsOn(catalogue_->ptOrder), 0);
   EXPECT_EQ(RecordsOn(catalogue_->ptCash), 1);
@@ -186,11 +186,11 @@ TEST_F(ImportPalmToPcTest, ProtocolOfAnEarlierSessionIsKeptInItsFile) {
 TEST_F(ImportPalmToPcTest, DbfWritesNothingAndKeepsTheProtocol) {
   UseFormat(TExchangeFormat::DBF);
   FillAll();
-  answer_ = IDYES;
+  recorder_.Answer = IDYES;
   EXPECT_EQ(Import(), 0);
   EXPECT_TRUE(std::filesystem::is_empty(root_ / "exchange"));
-  EXPECT_TRUE(boxes_.empty());
-  EXPECT_EQ(log_.size(), 5u);
+  EXPECT_TRUE(recorder_.Boxes.empty());
+  EXPECT_EQ(recorder_.Log.size(), 5u);
   EXPECT_EQ(RecordsOn(catalogue_->ptOrder), 2);
   EXPECT_EQ(RecordsOn(catalogue_->ptProtocol), 1);
 }

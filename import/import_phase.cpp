@@ -1,8 +1,8 @@
 #include "import/import_phase.h"
 
+#include "api/hotsync_api.h"
 #include "core/cp1251.h"
 #include "exchange/txt_table.h"
-#include "hotsync/api/hotsync_api.h"
 #include "import/import_palm_to_pc.h"
 #include "import/pay_by_doc.h"
 #include "palmdb/palm_catalogue.h"

@@ -19,26 +19,26 @@ TEST_F(ImportPhaseTest, OrdersThenPayments) {
   EXPECT_EQ(RunImportPhase(session_), 1);
   EXPECT_TRUE(ExchangeFileExists("Order.txt"));
   EXPECT_TRUE(ExchangeFileExists("PayByDoc.txt"));
-  EXPECT_EQ(log_.front().Text, Ansi("PALM-ПК: Импорт заголовков документов"));
-  EXPECT_EQ(log_.back().Text, Ansi("PALM-ПК: Загружено: 1"));
+  EXPECT_EQ(recorder_.Log.front().Text, Ansi("PALM-ПК: Импорт заголовков документов"));
+  EXPECT_EQ(recorder_.Log.back().Text, Ansi("PALM-ПК: Загружено: 1"));
   // The handheld holds no cash and no route work: each of those steps reports it and the import goes on.
-  ASSERT_EQ(boxes_.size(), 3u);
-  EXPECT_EQ(boxes_[0].Text, Ansi("Ошибка при импорте документов оплат."));
-  EXPECT_EQ(boxes_[1].Text, Ansi("Ошибка при импорте маршрутных листов."));
-  EXPECT_EQ(boxes_[2].Text, Ansi("Обмен завершен. Очистить таблицу заказов?"));
+  ASSERT_EQ(recorder_.Boxes.size(), 3u);
+  EXPECT_EQ(recorder_.Boxes[0].Text, Ansi("Ошибка при импорте документов оплат."));
+  EXPECT_EQ(recorder_.Boxes[1].Text, Ansi("Ошибка при импорте маршрутных листов."));
+  EXPECT_EQ(recorder_.Boxes[2].Text, Ansi("Обмен завершен. Очистить таблицу заказов?"));
 }
 
 TEST_F(ImportPhaseTest, TextInDbfOutRunsOnlyThePayments) {
   UseFormat(TExchangeFormat::TXTINDBFOUT);
   FillHandheld();
-  answer_ = IDYES;
+  recorder_.Answer = IDYES;
   EXPECT_EQ(RunImportPhase(session_), 0);
   EXPECT_FALSE(ExchangeFileExists("Order.txt"));
   EXPECT_FALSE(ExchangeFileExists("Order.dbf"));
   EXPECT_TRUE(ExchangeFileExists("PayByDoc.txt"));
-  EXPECT_EQ(log_, (std::vector<TLoggedLine>{{Ansi("PALM-ПК: Оплаты по документам отгрузки"), 19},
-                                            {Ansi("PALM-ПК: Загружено: 1"), 19}}));
-  EXPECT_TRUE(boxes_.empty());
+  EXPECT_EQ(recorder_.Log, (std::vector<TLoggedLine>{{Ansi("PALM-ПК: Оплаты по документам отгрузки"), 19},
+                                                     {Ansi("PALM-ПК: Загружено: 1"), 19}}));
+  EXPECT_TRUE(recorder_.Boxes.empty());
   EXPECT_EQ(RecordsOn(catalogue_->ptOrder), 1);
 }
 

@@ -37,16 +37,16 @@ std::vector<TBoundMapping> BindMappings(TpfgPalmRemoteTable& table, TImportOutpu
 void CopyMappedValues(const std::vector<TBoundMapping>& bound, TImportOutput& output) {
   for (const TBoundMapping& mapping : bound) {
     switch (mapping.Kind) {
-      case TReadKind::Integer:
+      case THandheldValueKind::Integer:
         output.SetInteger(mapping.Slot, mapping.Field->AsInteger());
         break;
-      case TReadKind::Float:
+      case THandheldValueKind::Float:
         output.SetFloat(mapping.Slot, mapping.Field->AsFloat());
         break;
-      case TReadKind::Date:
+      case THandheldValueKind::Date:
         output.SetDateTime(mapping.Slot, mapping.Field->AsDateTime());
         break;
-      case TReadKind::Text:
+      case THandheldValueKind::Text:
         output.SetText(mapping.Slot, mapping.Field->AsString());
         break;
     }

@@ -12,12 +12,12 @@
 #include "session/exchange_session.h"
 
 // How a handheld value is read and handed to the output.
-enum class TReadKind { Integer, Float, Date, Text };
+enum class THandheldValueKind { Integer, Float, Date, Text };
 
 struct TFieldMapping {
   const char* Output;    // output column (text) or field (packet), matched ignoring case
   const char* Handheld;  // handheld field read
-  TReadKind Kind;
+  THandheldValueKind Kind;
   // Copied only when the handheld table defines this field; nullptr: always copied.
   const char* Presence = nullptr;
 };
@@ -48,7 +48,7 @@ bool RunImportStep(TExchangeSession& session, TPalmCatalogue& catalogue, const T
 struct TBoundMapping {
   TpfgPalmField* Field;
   int Slot;
-  TReadKind Kind;
+  THandheldValueKind Kind;
 };
 
 // The mappings that apply to table (presence tests done), bound to output's columns.

@@ -2,7 +2,7 @@
 
 namespace {
 
-using enum TReadKind;
+using enum THandheldValueKind;
 using enum TFieldType;
 
 // Order headers.

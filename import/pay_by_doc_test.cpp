@@ -50,8 +50,8 @@ TEST_F(PayByDocTest, OnlyPositivePaymentsAreWritten) {
   EXPECT_EQ(ExchangeFile("PayByDoc.txt"), std::string(kHeader) +
                                               "1;2;3;01.03.2024;15.03.2024;N-1,2;doc;10;4;1;1.5;300;450;50;200;100;30."
                                               "12.1899;12:30;paid  in cash;100;\r\n");
-  EXPECT_EQ(log_, (std::vector<TLoggedLine>{{Ansi("PALM-ПК: Оплаты по документам отгрузки"), 19},
-                                            {Ansi("PALM-ПК: Загружено: 1"), 19}}));
+  EXPECT_EQ(recorder_.Log, (std::vector<TLoggedLine>{{Ansi("PALM-ПК: Оплаты по документам отгрузки"), 19},
+                                                     {Ansi("PALM-ПК: Загружено: 1"), 19}}));
   EXPECT_TRUE(progress_.Marked(7));
   EXPECT_EQ(progress_.ProgressBar.Position(), 3);
   EXPECT_EQ(RecordsOn(catalogue_->ptDoc), 3);
@@ -61,7 +61,7 @@ TEST_F(PayByDocTest, TextWithoutPaymentsLogsZeroAndLeavesNoFile) {
   FillDocuments({"0"});
   Import();
   EXPECT_FALSE(ExchangeFileExists("PayByDoc.txt"));
-  EXPECT_EQ(log_.back(), (TLoggedLine{Ansi("PALM-ПК: Загружено: 0"), 19}));
+  EXPECT_EQ(recorder_.Log.back(), (TLoggedLine{Ansi("PALM-ПК: Загружено: 0"), 19}));
 }
 
 TEST_F(PayByDocTest, XmlWithoutPaymentsLogsNoCount) {
@@ -69,7 +69,7 @@ TEST_F(PayByDocTest, XmlWithoutPaymentsLogsNoCount) {
   FillDocuments({"-5"});
   Import();
   EXPECT_FALSE(ExchangeFileExists("PayByDoc.xml"));
-  EXPECT_EQ(log_.size(), 1u);
+  EXPECT_EQ(recorder_.Log.size(), 1u);
 }
 
 TEST_F(PayByDocTest, XmlPacketHoldsTheTwentyFields) {
@@ -90,21 +90,21 @@ TEST_F(PayByDocTest, XmlPacketHoldsTheTwentyFields) {
   EXPECT_EQ(packet.FieldByName("SrokOpl").AsDateTime(), EncodeDate(2024, 3, 15));
   EXPECT_EQ(packet.FieldByName("DATEPAY").AsDateTime(), TDateTime{});
   EXPECT_EQ(packet.FieldByName("SummaReturn").AsFloat(), 50);
-  EXPECT_EQ(log_.back(), (TLoggedLine{Ansi("PALM-ПК: Загружено: 1"), 19}));
+  EXPECT_EQ(recorder_.Log.back(), (TLoggedLine{Ansi("PALM-ПК: Загружено: 1"), 19}));
 }
 
 TEST_F(PayByDocTest, DbfAnnouncesTheStepAndWritesNothing) {
   UseFormat(TExchangeFormat::DBF);
   FillDocuments({"100"});
   Import();
-  EXPECT_EQ(log_, (std::vector<TLoggedLine>{{Ansi("PALM-ПК: Оплаты по документам отгрузки"), 19}}));
+  EXPECT_EQ(recorder_.Log, (std::vector<TLoggedLine>{{Ansi("PALM-ПК: Оплаты по документам отгрузки"), 19}}));
   EXPECT_TRUE(std::filesystem::is_empty(root_ / "exchange"));
 }
 
 TEST_F(PayByDocTest, WithoutTheDocumentDatabaseNothingHappens) {
   Import();
-  EXPECT_TRUE(log_.empty());
-  EXPECT_TRUE(status_.empty());
+  EXPECT_TRUE(recorder_.Log.empty());
+  EXPECT_TRUE(recorder_.Status.empty());
   EXPECT_TRUE(std::filesystem::is_empty(root_ / "exchange"));
 }
 

@@ -1,5 +1,6 @@
 #include "palmdb/big_endian.h"
 
+#include "core/byte_order.h"
 #include "palmdb/palm_errors.h"
 #include "palmdb/record_errors.h"
 
@@ -14,21 +15,15 @@ uint64_t ReverseVal(int bytes, uint64_t value) {
 }
 
 uint64_t ReadBigEndian(const uint8_t* data, size_t size, size_t offset, int width) {
-  if (width < 1 || width > 8 || offset > size || size - offset < static_cast<size_t>(width)) {
+  if (width < 1 || width > 8 || !BytesFit(size, offset, static_cast<size_t>(width))) {
     throw EPalmDBError(kFieldBeyondRecord);
   }
-  uint64_t first_byte_lowest = 0;
-  for (int i = 0; i < width; ++i) first_byte_lowest |= static_cast<uint64_t>(data[offset + i]) << (8 * i);
-  return ReverseVal(width, first_byte_lowest);
+  return ReadBigEndian(std::span(data, size), offset, static_cast<size_t>(width));
 }
 
 void WriteBigEndian(uint8_t* data, size_t size, size_t offset, int width, uint64_t value) {
-  if (width < 1 || width > 8 || offset > size || size - offset < static_cast<size_t>(width)) {
+  if (width < 1 || width > 8 || !BytesFit(size, offset, static_cast<size_t>(width))) {
     throw Exception(kRecordBeyondLimits);
   }
-  uint64_t first_byte_lowest = ReverseVal(width, value);
-  for (int i = 0; i < width; ++i) {
-    data[offset + i] = static_cast<uint8_t>(first_byte_lowest & 0xFF);
-    first_byte_lowest >>= 8;
-  }
+  WriteBigEndian(std::span(data, size), offset, static_cast<size_t>(width), value);
 }

@@ -20,6 +20,7 @@ struct TTableDefinition {
 
 constexpr const char* kCreatorID = "Wqtz";
 
+// clang-format off
 const TTableDefinition kTables[] = {
     {&TPalmCatalogue::ptOrder, "Zembra_OrderDB", "ORDR", 0, {},
      {{"Id", ptLong}, {"OrderDate", ptDate}, {"OrderTime", ptString}, {"DeliverDate", ptDate},
@@ -85,6 +86,7 @@ const TTableDefinition kTables[] = {
      {{"ACTIONDATE", ptDate}, {"ACTIONTIME", ptString}, {"IdRoute", ptLong}, {"IdCustomer", ptLong},
       {"IdDoc", ptLong}, {"Action", ptString}}},
 };
+// clang-format on
 
 static_assert(std::size(kTables) == TPalmCatalogue::kTableCount);
 

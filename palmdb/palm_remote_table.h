@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "hotsync/api/sync_manager.h"
 #include "palmdb/modified_memory_stream.h"
 #include "palmdb/palm_table.h"
 #include "palmdb/record_layout.h"

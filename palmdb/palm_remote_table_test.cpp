@@ -1,18 +1,18 @@
 #include "palmdb/palm_remote_table.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <sstream>
 
 #include "conduit/palm_component.h"
 #include "conduit/sync_error.h"
-#include "palmdb/device_connection.h"
 #include "palmdb/palm_catalogue.h"
 #include "palmdb/palm_errors.h"
+#include "test_support/built_programs.h"
+#include "test_support/scratch_directory.h"
+#include "tools/device_connection.h"
 
 namespace {
 
@@ -92,30 +92,21 @@ TEST(PalmTableRulesTest, FieldDefsNeedAnOwnerAndRebuildTheFields) {
 // Tables against the stand-in handheld on a temporary directory.
 class RemoteTableTest : public ::testing::Test {
  protected:
-  static std::string BinDirectory() {
-    const char* bin = std::getenv("ZP_BIN_DIR");
-    return bin == nullptr ? std::string() : std::string(bin);
-  }
-
   void SetUp() override {
-    const std::string bin = BinDirectory();
-    for (const char* file :
-         {"libsync20.so", "libuserdata.so", "libcondmgr.so", "libhslog20.so", "libinstaide.so", "libhsapi.so"}) {
-      if (bin.empty() || !std::filesystem::exists(std::filesystem::path(bin) / file)) {
-        GTEST_SKIP() << "the desktop stand-in libraries are not built in ZP_BIN_DIR (" << bin << "): " << file;
-      }
+    const std::string missing = MissingFromBin(kDesktopStandIns);
+    if (!missing.empty()) {
+      GTEST_SKIP() << "the desktop stand-in libraries are not built in ZP_BIN_DIR (" << BinDirectory()
+                   << "): " << missing;
     }
-    std::string pattern = (std::filesystem::temp_directory_path() / "zp-palmdb-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    directory_ = pattern;
-    connection_ = std::make_unique<TDeviceConnection>(bin, directory_);
+    directory_ = std::make_unique<TScratchDirectory>("zp-palmdb");
+    connection_ = std::make_unique<TDeviceConnection>(BinDirectory(), directory_->Root().string());
     SetCurrentFormats(TFormatSettings{});
   }
 
   void TearDown() override {
     catalogue_.reset();
     connection_.reset();
-    if (!directory_.empty()) std::filesystem::remove_all(directory_);
+    directory_.reset();
   }
 
   TPalmCatalogue& Catalogue() { return *catalogue_; }
@@ -130,7 +121,7 @@ class RemoteTableTest : public ::testing::Test {
     }
   }
 
-  std::string directory_;
+  std::unique_ptr<TScratchDirectory> directory_;
   std::unique_ptr<TDeviceConnection> connection_;
   std::unique_ptr<TPalmCatalogue> catalogue_ = std::make_unique<TPalmCatalogue>();
 };

@@ -9,17 +9,17 @@ jobs=$(nproc)
 fuzz_seconds=${ZP_FUZZ_SECONDS:-20}
 
 echo "== build and test =="
-cmake -S . -B build/test -G Ninja -UZP_FOLDERS -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZP_BENCH=ON >/dev/null
+cmake -S . -B build/test -G Ninja -UZP_FOLDERS -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZP_BENCH=ON -DZP_WERROR=ON >/dev/null
 cmake --build build/test -j"$jobs"
 ctest --test-dir build/test --output-on-failure -j"$jobs"
 
 echo "== sanitizers (AddressSanitizer + UBSan) =="
-cmake -S . -B build/asan -G Ninja -UZP_FOLDERS -DCMAKE_BUILD_TYPE=Debug -DZP_SANITIZE=ON >/dev/null
+cmake -S . -B build/asan -G Ninja -UZP_FOLDERS -DCMAKE_BUILD_TYPE=Debug -DZP_SANITIZE=ON -DZP_WERROR=ON >/dev/null
 cmake --build build/asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build/asan --output-on-failure -j"$jobs"
 
 echo "== fuzz targets (${fuzz_seconds}s each) =="
-CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -UZP_FOLDERS -DCMAKE_BUILD_TYPE=Debug -DZP_FUZZ=ON -DZP_TESTS=OFF \
+CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -UZP_FOLDERS -DCMAKE_BUILD_TYPE=Debug -DZP_FUZZ=ON -DZP_WERROR=ON -DZP_TESTS=OFF \
   >/dev/null
 cmake --build build/fuzz -j"$jobs" --target fuzz_all
 shopt -s nullglob

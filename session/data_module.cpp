@@ -61,8 +61,10 @@ class TWindowCloser {
 
 }  // namespace
 
-TDataModule1::TDataModule1()
-    : Phases(&RegisteredExchangePhases()),
+TDataModule1::TDataModule1(TPhaseFunctions phases, TWindowViews views)
+    : ExchangePhases(std::move(phases)),
+      Phases(&ExchangePhases),
+      Views(std::move(views)),
       SettingsPath(&SettingsFilePath),
       MessageBox([](const std::string& text, const std::string& caption, unsigned style) {
         return ::MessageBox(text, caption, style);
@@ -97,9 +99,8 @@ void TDataModule1::PalmComponentExecConduit(const TpfgSyncProperties& props) {
     return;
   }
   RunSessionProgram(Settings.StopFileName);
-  PalmComponent.LogLine(
-      conduit_name + Ansi(" - Загружено: ") + std::to_string(OrderCount) + Ansi(" заказов"),
-      kLogClosing);
+  PalmComponent.LogLine(conduit_name + Ansi(" - Загружено: ") + std::to_string(OrderCount) + Ansi(" заказов"),
+                        kLogClosing);
   registration.UnRegister();
 }
 
@@ -124,15 +125,13 @@ TExchangeSession TDataModule1::MakeSession() {
   session.Progress = frmProgress.get();
   session.ConduitName = PalmComponent.ConduitName;
   session.StatusText = [this](const std::string& text) { PalmComponent.SetStatusText(text); };
-  session.LogLine = [this](const std::string& text, int activity) {
-    PalmComponent.LogLine(text, activity, false);
-  };
+  session.LogLine = [this](const std::string& text, int activity) { PalmComponent.LogLine(text, activity, false); };
   session.MessageBox = MessageBox;
   return session;
 }
 
 int32_t TDataModule1::ExchangeProcedure() {
-  frmProgress = std::make_unique<TfrmProgress>();
+  frmProgress = std::make_unique<TfrmProgress>(Views.MakeProgressView());
   frmProgress->SetUserName(UserName);
   frmProgress->Show();
   PalmComponent.SetStatusText(Ansi("Заказы: Проверка"));
@@ -152,8 +151,9 @@ void TDataModule1::PalmComponentConfigConduit(TpfgCfgConduitInfo&) {
   ReadSessionSettings(path, Settings);
   frmSetting = std::make_unique<TfrmSetting>();
   TWindowCloser closer(frmSetting);
+  frmSetting->View = Views.SettingsDialog;
   frmSetting->Load(Settings);
-  TSettingsDialogView* view = SettingsDialogView();
+  TSettingsDialogView* view = Views.SettingsDialog;
   frmSetting->ModalResult = view != nullptr ? view->ShowModal(*frmSetting) : TModalResult::Cancel;
   if (frmSetting->ModalResult == TModalResult::OK) {
     TSessionSettings chosen = Settings;

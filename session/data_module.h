@@ -12,10 +12,11 @@
 #include "session/progress_window.h"
 #include "session/settings_dialog.h"
 #include "session/settings_file.h"
+#include "session/window_views.h"
 
 class TDataModule1 {
  public:
-  TDataModule1();
+  explicit TDataModule1(TPhaseFunctions phases = {}, TWindowViews views = {});
   ~TDataModule1();
   TDataModule1(const TDataModule1&) = delete;
   TDataModule1& operator=(const TDataModule1&) = delete;
@@ -33,9 +34,11 @@ class TDataModule1 {
   std::unique_ptr<TfrmProgress> frmProgress;
   std::unique_ptr<TfrmSetting> frmSetting;
 
-  // Where the session's phases and settings come from, and who shows message boxes:
-  // the registered phases, the settings file in the HotSync home and the desktop's box.
+  // Where the session's phases, views and settings come from, and who shows message boxes: the
+  // phases and views passed in, the settings file in the HotSync home and the desktop's box.
+  TPhaseFunctions ExchangePhases;
   TExchangePhases* Phases;
+  TWindowViews Views;
   std::function<std::string()> SettingsPath;
   std::function<int(const std::string& text, const std::string& caption, unsigned style)> MessageBox;
 

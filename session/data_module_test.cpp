@@ -6,7 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "conduit/stand_in_libraries.h"
+#include "conduit/stand_in_test.h"
 #include "core/atomic_file.h"
 #include "core/cp1251.h"
 
@@ -132,11 +132,7 @@ class SettingsDialogRun : public DataModuleTest {
  protected:
   void SetUp() override {
     DataModuleTest::SetUp();
-    RegisterSettingsDialogView(&dialog_);
-  }
-  void TearDown() override {
-    RegisterSettingsDialogView(nullptr);
-    DataModuleTest::TearDown();
+    module_.Views.SettingsDialog = &dialog_;
   }
   void Configure() {
     TpfgCfgConduitInfo info{};
@@ -239,8 +235,7 @@ TEST_F(SessionDriverTest, AStopAtTheChecksStillRunsTheAfterProgramAndClosesWithN
   phases_.checks_pass = false;
   phases_.log_check_failure = true;
   Sync();
-  EXPECT_EQ(log_->Lines(), (std::vector<std::string>{Ansi("Старт процедуры синхронизации ZembraToPalm"),
-                                                     "check failed",
+  EXPECT_EQ(log_->Lines(), (std::vector<std::string>{Ansi("Старт процедуры синхронизации ZembraToPalm"), "check failed",
                                                      Ansi("Вызов внешней программы ") + after,
                                                      Ansi("ZembraToPalm - Загружено: 0 заказов")}));
   EXPECT_TRUE(fs::exists(marker));
@@ -265,8 +260,8 @@ TEST_F(SessionDriverTest, AnImportErrorEndsTheSessionWithoutTheAfterProgram) {
 TEST_F(SessionDriverTest, EveryErrorOfAStepIsLoggedTheSameWay) {
   phases_.import_system_error = true;
   Sync();
-  EXPECT_EQ(log_->Lines(), (std::vector<std::string>{Ansi("Старт процедуры синхронизации ZembraToPalm"),
-                                                     "ZembraToPalm - disk full"}));
+  EXPECT_EQ(log_->Lines(),
+            (std::vector<std::string>{Ansi("Старт процедуры синхронизации ZembraToPalm"), "ZembraToPalm - disk full"}));
 }
 
 TEST_F(SessionDriverTest, ABeforeProgramThatCannotStartDoesNotStopTheSession) {

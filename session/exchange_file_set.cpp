@@ -4,11 +4,10 @@ namespace {
 
 // Every file under one extension; the formats then differ only in a few names.
 TExchangeFileSet Uniform(const std::string& ext) {
-  return {"Product" + ext,      "Customer" + ext,  "Category" + ext,    "Document" + ext,
-          "Route" + ext,        "RouteOut" + ext,  "Order" + ext,       "OrderItem" + ext,
-          "Cash" + ext,         "PayByDoc" + ext,  "Currency" + ext,    "CurrencyCurs" + ext,
-          "TypePayment" + ext,  "TypePrice" + ext, "TradeAgent" + ext,  "Note1" + ext,
-          "Note2" + ext};
+  return {"Product" + ext,  "Customer" + ext,     "Category" + ext,    "Document" + ext,  "Route" + ext,
+          "RouteOut" + ext, "Order" + ext,        "OrderItem" + ext,   "Cash" + ext,      "PayByDoc" + ext,
+          "Currency" + ext, "CurrencyCurs" + ext, "TypePayment" + ext, "TypePrice" + ext, "TradeAgent" + ext,
+          "Note1" + ext,    "Note2" + ext};
 }
 
 }  // namespace
@@ -32,7 +31,8 @@ TExchangeFileSet ExchangeFileSetFor(TExchangeFormat format) {
       files.Cash = "Cash.dbf";
       return files;
     }
-    case TExchangeFormat::TXT: break;
+    case TExchangeFormat::TXT:
+      break;
   }
   return Uniform(".txt");
 }

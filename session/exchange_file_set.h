@@ -12,11 +12,11 @@ struct TExchangeFileSet {
   std::string Category;
   std::string Document;  // receivables by document; empty under "DBF"
   std::string Route;
-  std::string RouteOut;  // route work (output)
-  std::string Order;     // order headers (output)
-  std::string OrderItem; // order lines (output)
-  std::string Cash;      // cash (output)
-  std::string PayByDoc;  // payments by documents (output)
+  std::string RouteOut;   // route work (output)
+  std::string Order;      // order headers (output)
+  std::string OrderItem;  // order lines (output)
+  std::string Cash;       // cash (output)
+  std::string PayByDoc;   // payments by documents (output)
   std::string Currency;
   std::string CurrencyCurs;
   std::string TypePayment;

@@ -2,10 +2,14 @@
 
 std::string ExchangeFormatName(TExchangeFormat format) {
   switch (format) {
-    case TExchangeFormat::DBF: return "DBF";
-    case TExchangeFormat::XML: return "XML";
-    case TExchangeFormat::TXT: return "TXT";
-    case TExchangeFormat::TXTINDBFOUT: return "TXTINDBFOUT";
+    case TExchangeFormat::DBF:
+      return "DBF";
+    case TExchangeFormat::XML:
+      return "XML";
+    case TExchangeFormat::TXT:
+      return "TXT";
+    case TExchangeFormat::TXTINDBFOUT:
+      return "TXTINDBFOUT";
   }
   return "TXT";
 }

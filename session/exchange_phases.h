@@ -1,5 +1,5 @@
 // The phases of an exchange that the later layers provide: the pre-exchange checks (export
-// side), the import phase and the export phase. Each layer registers its part at load.
+// side), the import phase and the export phase. The conduit library's top file passes them in.
 #pragma once
 
 #include <cstdint>
@@ -22,11 +22,15 @@ using TPreExchangeChecks = std::function<bool(TExchangeSession&)>;
 using TImportPhase = std::function<int32_t(TExchangeSession&)>;
 using TExportPhase = std::function<void(TExchangeSession&)>;
 
-// Called by the later layers from static registration objects; a later call replaces an earlier.
-void RegisterPreExchangeChecks(TPreExchangeChecks checks);
-void RegisterImportPhase(TImportPhase phase);
-void RegisterExportPhase(TExportPhase phase);
+// The phases as functions; one left empty does the default: the checks let the exchange go
+// on, the import writes 0 orders and the export does nothing.
+class TPhaseFunctions : public TExchangePhases {
+ public:
+  TPreExchangeChecks Checks;
+  TImportPhase Import;
+  TExportPhase Export;
 
-// The phases as registered: with nothing registered the checks let the exchange go on,
-// the import writes 0 orders and the export does nothing.
-TExchangePhases& RegisteredExchangePhases();
+  bool PreExchangeChecks(TExchangeSession& session) override;
+  int32_t ImportPhase(TExchangeSession& session) override;
+  void ExportPhase(TExchangeSession& session) override;
+};

@@ -35,13 +35,11 @@ std::string AbsoluteProgramPath(const std::string& program) {
 
 }  // namespace
 
-int RunExternalProgram(const std::string& program, const std::string& parameter,
-                       const std::string& working_directory) {
+int RunExternalProgram(const std::string& program, const std::string& parameter, const std::string& working_directory) {
   if (program.empty()) return -1;
   const std::string path = AbsoluteProgramPath(program);
   TSpawnActions actions;
-  if (!working_directory.empty() &&
-      posix_spawn_file_actions_addchdir_np(actions.get(), working_directory.c_str()) != 0)
+  if (!working_directory.empty() && posix_spawn_file_actions_addchdir_np(actions.get(), working_directory.c_str()) != 0)
     return -1;
   std::string argument0 = program;
   std::string argument1 = parameter;

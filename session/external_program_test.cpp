@@ -8,6 +8,7 @@
 
 #include "core/atomic_file.h"
 #include "session/path_text.h"
+#include "test_support/scratch_directory.h"
 
 namespace {
 
@@ -16,26 +17,22 @@ namespace fs = std::filesystem;
 class ExternalProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = fs::path(::testing::TempDir()) / ("external program test " + std::to_string(::getpid()));
-    fs::remove_all(root_);
-    fs::create_directories(root_ / "bin dir");
-    fs::create_directories(root_ / "home");
+    scratch_.MakeDirectory("bin dir");
+    scratch_.MakeDirectory("home");
     // Should anything hand the argument to a shell, "~" must not be the real home.
     const char* home = std::getenv("HOME");
     saved_home_ = home ? home : "";
     setenv("HOME", (root_ / "home").c_str(), 1);
   }
-  void TearDown() override {
-    setenv("HOME", saved_home_.c_str(), 1);
-    fs::remove_all(root_);
-  }
+  void TearDown() override { setenv("HOME", saved_home_.c_str(), 1); }
   std::string Script(const std::string& name, const std::string& body) {
     const fs::path path = root_ / "bin dir" / name;
     WriteFileAtomic(path, "#!/bin/sh\n" + body);
     chmod(path.c_str(), 0755);
     return path.string();
   }
-  fs::path root_;
+  TScratchDirectory scratch_{"external program test"};
+  const fs::path& root_ = scratch_.Root();
   std::string saved_home_;
 };
 

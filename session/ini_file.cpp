@@ -6,15 +6,9 @@
 #include "core/atomic_file.h"
 #include "core/collation.h"
 #include "core/text_conversions.h"
+#include "core/text_pieces.h"
 
 namespace {
-
-std::string_view Trim(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
-}
 
 // One line of the text: [begin, content_end) is its content without the line break,
 // next is where the following line begins.
@@ -92,15 +86,13 @@ void RequireOneLine(std::string_view text, std::string_view what) {
 
 }  // namespace
 
-std::optional<std::string> FindProfileValue(std::string_view text, std::string_view section,
-                                            std::string_view key) {
+std::optional<std::string> FindProfileValue(std::string_view text, std::string_view section, std::string_view key) {
   const TKeyPlace place = FindKey(text, section, key);
   if (!place.key_line) return std::nullopt;
   const TLine& line = *place.key_line;
   const std::string_view content = text.substr(line.begin, line.content_end - line.begin);
   std::string_view value = Trim(content.substr(content.find('=') + 1));
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-      value.back() == value.front())
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
     value = value.substr(1, value.size() - 2);
   return std::string(value);
 }
@@ -143,8 +135,7 @@ TIniFile::TIniFile(std::string path) : path_(std::move(path)) {
   if (std::filesystem::exists(path_, error)) text_ = ReadWholeFile(path_);
 }
 
-std::string TIniFile::ReadString(std::string_view section, std::string_view key,
-                                 std::string_view default_value) const {
+std::string TIniFile::ReadString(std::string_view section, std::string_view key, std::string_view default_value) const {
   return FindProfileValue(text_, section, key).value_or(std::string(default_value));
 }
 

@@ -16,8 +16,7 @@ class EIniError : public Exception {
 
 // The value of key in section of an INI text: blanks around it removed, one pair of enclosing
 // quotes dropped. None when the section or the key is absent. Never throws: any bytes parse.
-std::optional<std::string> FindProfileValue(std::string_view text, std::string_view section,
-                                            std::string_view key);
+std::optional<std::string> FindProfileValue(std::string_view text, std::string_view section, std::string_view key);
 
 // The INI text with key set to value. The key's line is replaced when present; otherwise the key
 // is added at the end of its section, or a new section is appended. Every other byte stays.
@@ -30,8 +29,7 @@ class TIniFile {
   // Reads the file; a missing file reads as empty.
   explicit TIniFile(std::string path);
 
-  std::string ReadString(std::string_view section, std::string_view key,
-                         std::string_view default_value) const;
+  std::string ReadString(std::string_view section, std::string_view key, std::string_view default_value) const;
   // Decimal or "0x" hexadecimal; an absent key or unreadable text gives the default.
   int ReadInteger(std::string_view section, std::string_view key, int default_value) const;
   // ReadInteger, true when not 0.

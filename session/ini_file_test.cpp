@@ -32,8 +32,7 @@ TEST(IniFileTest, ReplacingAKeyKeepsEveryOtherByte) {
 TEST(IniFileTest, AddsMissingKeysAtTheEndOfTheirSectionAndMissingSectionsAtTheEnd) {
   EXPECT_EQ(SetProfileValue("[COMMON]\nA=1\n\n[NEXT]\nC=3\n", "COMMON", "B", "2"),
             "[COMMON]\nA=1\nB=2\n\n[NEXT]\nC=3\n");
-  EXPECT_EQ(SetProfileValue("[OTHER]\r\nX=1", "COMMON", "B", "2"),
-            "[OTHER]\r\nX=1\r\n[COMMON]\r\nB=2\r\n");
+  EXPECT_EQ(SetProfileValue("[OTHER]\r\nX=1", "COMMON", "B", "2"), "[OTHER]\r\nX=1\r\n[COMMON]\r\nB=2\r\n");
   EXPECT_EQ(SetProfileValue("", "COMMON", "B", ""), "[COMMON]\nB=\n");
 }
 

@@ -64,8 +64,7 @@ TfrmProgress::TfrmProgress(std::unique_ptr<TProgressView> view)
 
 TfrmProgress::~TfrmProgress() {
   try {
-    if (last_marked_row_ != 0)
-      cells_[last_marked_row_][kCountColumn] = std::to_string(ProgressBar.Position());
+    if (last_marked_row_ != 0) cells_[last_marked_row_][kCountColumn] = std::to_string(ProgressBar.Position());
     if (view_ && visible_) view_->Closed(*this);
   } catch (...) {
     // A view that cannot draw its last picture must not stop the window from closing.
@@ -83,10 +82,8 @@ void TfrmProgress::Show() {
 }
 
 void TfrmProgress::MarkStep(int row) {
-  if (row < 2 || row >= kRowCount)
-    throw Exception("Progress step " + std::to_string(row) + " does not exist");
-  if (last_marked_row_ != 0)
-    cells_[last_marked_row_][kCountColumn] = std::to_string(ProgressBar.Position());
+  if (row < 2 || row >= kRowCount) throw Exception("Progress step " + std::to_string(row) + " does not exist");
+  if (last_marked_row_ != 0) cells_[last_marked_row_][kCountColumn] = std::to_string(ProgressBar.Position());
   cells_[row][kMarkColumn] = "1";
   selected_row_ = row;
   last_marked_row_ = row;

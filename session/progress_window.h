@@ -34,7 +34,7 @@ class TfrmProgress {
   static constexpr int kCountColumn = 2;
 
   // view may be null: the window then runs unseen.
-  explicit TfrmProgress(std::unique_ptr<TProgressView> view = MakeProgressView());
+  explicit TfrmProgress(std::unique_ptr<TProgressView> view = nullptr);
   ~TfrmProgress();
   TfrmProgress(const TfrmProgress&) = delete;
   TfrmProgress& operator=(const TfrmProgress&) = delete;

@@ -41,7 +41,7 @@ TEST(ProgressWindowTest, EachStepsCountLandsInItsOwnRow) {
   for (int row : {2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15, 16, 17}) RunStep(window, row, records++);
   EXPECT_EQ(window.Cell(2, 2), "1");
   EXPECT_EQ(window.Cell(2, 8), "7");
-  EXPECT_EQ(window.Cell(2, 9), "");   // the heading shows no count
+  EXPECT_EQ(window.Cell(2, 9), "");     // the heading shows no count
   EXPECT_EQ(window.Cell(2, 12), "10");  // price types keep their count
   EXPECT_EQ(window.Cell(2, 13), "11");  // currencies show theirs
   EXPECT_EQ(window.Cell(2, 16), "14");  // note list 2

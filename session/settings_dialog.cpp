@@ -82,10 +82,18 @@ void TfrmSetting::SelectODBCDriver(const std::string& name) {
 
 void TfrmSetting::Load(const TSessionSettings& settings) {
   switch (settings.ExchangeFormat) {
-    case TExchangeFormat::DBF: CheckFormatButton(rbDBF); break;
-    case TExchangeFormat::XML: CheckFormatButton(rbXML); break;
-    case TExchangeFormat::TXT: CheckFormatButton(rbTXT); break;
-    case TExchangeFormat::TXTINDBFOUT: CheckFormatButton(rbTXTDBF); break;
+    case TExchangeFormat::DBF:
+      CheckFormatButton(rbDBF);
+      break;
+    case TExchangeFormat::XML:
+      CheckFormatButton(rbXML);
+      break;
+    case TExchangeFormat::TXT:
+      CheckFormatButton(rbTXT);
+      break;
+    case TExchangeFormat::TXTINDBFOUT:
+      CheckFormatButton(rbTXTDBF);
+      break;
   }
   chbSortCategory.Checked = settings.SortCategories;
   Refresh();
@@ -110,15 +118,13 @@ void TfrmSetting::Store(TSessionSettings& settings) const {
 }
 
 std::vector<TControl*> TfrmSetting::TabOrder() {
-  std::vector<TControl*> order = {&chbSortCategory, &rbTXT, &rbXML, &rbDBF, &rbTXTDBF, &cmbODBCName,
-                                  &edtStartFileName, &btnStart, &edtStopFileName, &btnStop,
-                                  &Button1, &Button2};
+  std::vector<TControl*> order = {&chbSortCategory,  &rbTXT,    &rbXML,           &rbDBF,   &rbTXTDBF, &cmbODBCName,
+                                  &edtStartFileName, &btnStart, &edtStopFileName, &btnStop, &Button1,  &Button2};
   std::erase_if(order, [](const TControl* control) { return !control->Visible || !control->Enabled; });
   return order;
 }
 
 void TfrmSetting::Browse(TEdit& edit) {
-  TSettingsDialogView* view = SettingsDialogView();
-  if (view == nullptr) return;
-  if (auto chosen = view->ChooseFile(DirectoryOf(edit.Text), edit.Text)) edit.Text = std::move(*chosen);
+  if (View == nullptr) return;
+  if (auto chosen = View->ChooseFile(DirectoryOf(edit.Text), edit.Text)) edit.Text = std::move(*chosen);
 }

@@ -64,6 +64,8 @@ class TfrmSetting {
   TControl lblStopFileName;
   TEdit edtStopFileName;
   TButton btnStop;
+  // Offers the file chooser of the two Browse buttons; without it they do nothing.
+  TSettingsDialogView* View = nullptr;
 
   // Checks one of the four format buttons and clears the others, then refreshes.
   void CheckFormatButton(TRadioButton& button);

@@ -81,9 +81,8 @@ TEST(SettingsDialogTest, TabOrderSkipsHiddenAndDisabledControls) {
   dialog.Load(SettingsWith(TExchangeFormat::TXT));
   std::vector<std::string> names;
   for (const TControl* control : dialog.TabOrder()) names.push_back(control->Name);
-  EXPECT_EQ(names, (std::vector<std::string>{"chbSortCategory", "rbTXT", "rbXML", "rbTXTDBF",
-                                             "edtStartFileName", "btnStart", "edtStopFileName",
-                                             "btnStop", "Button1", "Button2"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"chbSortCategory", "rbTXT", "rbXML", "rbTXTDBF", "edtStartFileName",
+                                             "btnStart", "edtStopFileName", "btnStop", "Button1", "Button2"}));
 }
 
 class ChooserView : public TSettingsDialogView {
@@ -101,8 +100,8 @@ class ChooserView : public TSettingsDialogView {
 
 TEST(SettingsDialogTest, BrowseOpensAtTheFieldsDirectoryAndKeepsTheTextOnCancel) {
   ChooserView view;
-  RegisterSettingsDialogView(&view);
   TfrmSetting dialog;
+  dialog.View = &view;
   dialog.edtStartFileName.Text = "/opt/tools/before.sh";
   view.answer = "/usr/local/bin/sync-before";
   dialog.BrowseStart();
@@ -114,7 +113,6 @@ TEST(SettingsDialogTest, BrowseOpensAtTheFieldsDirectoryAndKeepsTheTextOnCancel)
   dialog.BrowseStop();
   EXPECT_EQ(view.asked_directory, "");
   EXPECT_EQ(dialog.edtStopFileName.Text, "");
-  RegisterSettingsDialogView(nullptr);
 }
 
 }  // namespace

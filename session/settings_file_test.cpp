@@ -96,8 +96,9 @@ TEST(HotSyncHomeTest, ComesFromTheEnvironmentWhenNoLibraryIsBound) {
   EXPECT_EQ(SettingsFilePath(), "/tmp/hs home/ZembraToPalm.ini");
   unsetenv("HOTSYNC_HOME");
   const char* home = std::getenv("HOME");
-  if (home != nullptr && *home != 0)
+  if (home != nullptr && *home != 0) {
     EXPECT_EQ(HotSyncHome(), std::string(home) + "/.local/share/hotsync/");
+  }
   if (saved) setenv("HOTSYNC_HOME", previous.c_str(), 1);
 }
 

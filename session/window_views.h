@@ -1,5 +1,5 @@
-// How the conduit's windows reach the screen: the session drives window models, and the user
-// interface layer registers at load the views that draw them. Without views the models run unseen.
+// How the conduit's windows reach the screen: the session drives window models, and the views
+// the conduit library's top file passes in draw them. Without views the models run unseen.
 #pragma once
 
 #include <functional>
@@ -35,11 +35,11 @@ class TSettingsDialogView {
 
 using TProgressViewFactory = std::function<std::unique_ptr<TProgressView>()>;
 
-// Called by the user interface layer from a static registration object.
-void RegisterProgressViewFactory(TProgressViewFactory factory);
-void RegisterSettingsDialogView(TSettingsDialogView* view);
+// The views of the conduit's windows; either may be missing.
+struct TWindowViews {
+  TProgressViewFactory ProgressView;
+  TSettingsDialogView* SettingsDialog = nullptr;
 
-// A new view for a progress window, or nullptr when none is registered.
-std::unique_ptr<TProgressView> MakeProgressView();
-// The registered dialog view, or nullptr.
-TSettingsDialogView* SettingsDialogView();
+  // A new view for a progress window, or nullptr without a factory.
+  std::unique_ptr<TProgressView> MakeProgressView() const { return ProgressView ? ProgressView() : nullptr; }
+};

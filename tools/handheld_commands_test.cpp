@@ -1,41 +1,34 @@
 #include "tools/handheld_commands.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
 
 #include "core/cp1251.h"
-#include "palmdb/device_connection.h"
+#include "test_support/built_programs.h"
+#include "test_support/scratch_directory.h"
+#include "tools/device_connection.h"
 
 namespace {
 
 class HandheldCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* bin = std::getenv("ZP_BIN_DIR");
-    for (const char* file :
-         {"libsync20.so", "libuserdata.so", "libcondmgr.so", "libhslog20.so", "libinstaide.so", "libhsapi.so"}) {
-      if (bin == nullptr || !std::filesystem::exists(std::filesystem::path(bin) / file)) {
-        GTEST_SKIP() << "the desktop stand-in libraries are not built in ZP_BIN_DIR: " << file;
-      }
-    }
-    std::string pattern = (std::filesystem::temp_directory_path() / "zp-handheld-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    root_ = pattern;
-    std::filesystem::create_directory(root_ / "device");
+    const std::string missing = MissingFromBin(kDesktopStandIns);
+    if (!missing.empty()) GTEST_SKIP() << "the desktop stand-in libraries are not built in ZP_BIN_DIR: " << missing;
+    scratch_ = std::make_unique<TScratchDirectory>("zp-handheld");
+    root_ = scratch_->Root();
     SetCurrentFormats(TFormatSettings{});
-    connection_ = std::make_unique<TDeviceConnection>(bin, (root_ / "device").string());
+    connection_ = std::make_unique<TDeviceConnection>(BinDirectory(), scratch_->MakeDirectory("device"));
   }
 
   void TearDown() override {
     catalogue_.reset();
     connection_.reset();
-    if (!root_.empty()) std::filesystem::remove_all(root_);
+    scratch_.reset();
   }
 
   std::string WriteFile(const std::string& name, const std::string& bytes) {
@@ -50,6 +43,7 @@ class HandheldCommandsTest : public ::testing::Test {
     return out.str();
   }
 
+  std::unique_ptr<TScratchDirectory> scratch_;
   std::filesystem::path root_;
   std::unique_ptr<TDeviceConnection> connection_;
   std::unique_ptr<TPalmCatalogue> catalogue_ = std::make_unique<TPalmCatalogue>();

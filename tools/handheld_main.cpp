@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <iostream>
 
+#include "api/sync_manager.h"
 #include "core/cp1251.h"
 #include "core/regional_formats.h"
-#include "hotsync/api/sync_manager.h"
-#include "palmdb/device_connection.h"
+#include "tools/device_connection.h"
 #include "tools/handheld_commands.h"
 
 namespace {

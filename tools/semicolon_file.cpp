@@ -2,34 +2,16 @@
 
 #include <algorithm>
 
+#include "core/text_pieces.h"
+
 namespace {
 
-// The next line from `position` on, without its end; `position` moves past the end.
-std::string_view NextLine(std::string_view bytes, size_t& position) {
-  const size_t start = position;
-  const size_t end = bytes.find_first_of("\r\n", start);
-  if (end == std::string_view::npos) {
-    position = bytes.size();
-    return bytes.substr(start);
-  }
-  position = end + 1;
-  if (bytes[end] == '\r' && position < bytes.size() && bytes[position] == '\n') ++position;
-  return bytes.substr(start, end - start);
-}
-
+// The values of a line: a ';' at its end closes the last value rather than opening another.
 std::vector<std::string> SplitValues(std::string_view line) {
-  std::vector<std::string> values;
-  size_t start = 0;
-  while (start <= line.size()) {
-    const size_t end = line.find(';', start);
-    if (end == std::string_view::npos) {
-      if (start < line.size()) values.emplace_back(line.substr(start));
-      break;
-    }
-    values.emplace_back(line.substr(start, end - start));
-    start = end + 1;
-  }
-  return values;
+  if (line.empty()) return {};
+  if (line.back() == ';') line.remove_suffix(1);
+  const std::vector<std::string_view> values = SplitAt(line, ';');
+  return {values.begin(), values.end()};
 }
 
 }  // namespace

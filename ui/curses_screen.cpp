@@ -26,8 +26,7 @@ TCursesScreen::TCursesScreen() : screen_(nullptr) {
     throw ETerminalError("The settings dialog needs an interactive terminal");
   const char* current = std::setlocale(LC_CTYPE, nullptr);
   saved_ctype_ = current != nullptr ? current : "C";
-  if (IsPlainLocale(current) && IsPlainLocale(std::setlocale(LC_CTYPE, "")))
-    std::setlocale(LC_CTYPE, "C.UTF-8");
+  if (IsPlainLocale(current) && IsPlainLocale(std::setlocale(LC_CTYPE, ""))) std::setlocale(LC_CTYPE, "C.UTF-8");
   SCREEN* screen = newterm(nullptr, stdout, stdin);
   if (screen == nullptr) {
     std::setlocale(LC_CTYPE, saved_ctype_.c_str());

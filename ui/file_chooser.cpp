@@ -41,8 +41,8 @@ int IndexOf(const std::vector<std::string>& entries, const std::string& name) {
   return 0;
 }
 
-void Draw(WINDOW* window, const std::string& directory, const std::vector<std::string>& entries,
-          int selected, int first) {
+void Draw(WINDOW* window, const std::string& directory, const std::vector<std::string>& entries, int selected,
+          int first) {
   werase(window);
   box(window, 0, 0);
   const std::string title = " " + ScreenText(Ansi("Открыть")) + " ";
@@ -81,8 +81,7 @@ std::vector<std::string> ChooserEntries(const std::string& directory) {
   return entries;
 }
 
-std::optional<std::string> RunFileChooser(const std::string& initial_directory,
-                                          const std::string& initial_name) {
+std::optional<std::string> RunFileChooser(const std::string& initial_directory, const std::string& initial_name) {
   std::string directory = StartDirectory(initial_directory);
   std::vector<std::string> entries = ChooserEntries(directory);
   int selected = IndexOf(entries, LastComponent(initial_name));
@@ -98,13 +97,27 @@ std::optional<std::string> RunFileChooser(const std::string& initial_directory,
     const int count = static_cast<int>(entries.size());
     const int key = wgetch(window);
     switch (key) {
-      case KEY_UP: selected = std::max(selected - 1, 0); break;
-      case KEY_DOWN: selected = std::min(selected + 1, count - 1); break;
-      case KEY_PPAGE: selected = std::max(selected - visible, 0); break;
-      case KEY_NPAGE: selected = std::min(selected + visible, count - 1); break;
-      case KEY_HOME: selected = 0; break;
-      case KEY_END: selected = count - 1; break;
-      case 27: done = true; break;
+      case KEY_UP:
+        selected = std::max(selected - 1, 0);
+        break;
+      case KEY_DOWN:
+        selected = std::min(selected + 1, count - 1);
+        break;
+      case KEY_PPAGE:
+        selected = std::max(selected - visible, 0);
+        break;
+      case KEY_NPAGE:
+        selected = std::min(selected + visible, count - 1);
+        break;
+      case KEY_HOME:
+        selected = 0;
+        break;
+      case KEY_END:
+        selected = count - 1;
+        break;
+      case 27:
+        done = true;
+        break;
       case KEY_BACKSPACE:
       case 127:
       case 8: {
@@ -134,7 +147,8 @@ std::optional<std::string> RunFileChooser(const std::string& initial_directory,
         }
         break;
       }
-      default: break;
+      default:
+        break;
     }
   }
   delwin(window);

@@ -12,5 +12,4 @@ std::vector<std::string> ChooserEntries(const std::string& directory);
 
 // Starts in initial_directory (the current directory when empty or missing) with the entry of
 // initial_name's last component selected. None when the user cancels with Escape.
-std::optional<std::string> RunFileChooser(const std::string& initial_directory,
-                                          const std::string& initial_name);
+std::optional<std::string> RunFileChooser(const std::string& initial_directory, const std::string& initial_name);

@@ -16,8 +16,7 @@ TEST(FileChooserTest, ListsTheParentThenDirectoriesThenFiles) {
   fs::create_directories(root / "a dir");
   std::ofstream(root / "z.sh") << "x";
   std::ofstream(root / "c.txt") << "x";
-  EXPECT_EQ(ChooserEntries(root.string()),
-            (std::vector<std::string>{"../", "a dir/", "b dir/", "c.txt", "z.sh"}));
+  EXPECT_EQ(ChooserEntries(root.string()), (std::vector<std::string>{"../", "a dir/", "b dir/", "c.txt", "z.sh"}));
   EXPECT_EQ(ChooserEntries("/").front() == "../", false);
   EXPECT_EQ(ChooserEntries((root / "missing").string()), std::vector<std::string>{"../"});
   fs::remove_all(root);

@@ -26,9 +26,8 @@ std::string PadRight(const std::string& utf8, int columns) {
 }  // namespace
 
 int TextColumns(const std::string& utf8) {
-  return static_cast<int>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
+  return static_cast<int>(
+      std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 std::string ProgressHeading(const TfrmProgress& window) {

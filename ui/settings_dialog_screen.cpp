@@ -174,17 +174,26 @@ class TDialogForm {
     TFieldEditor& editor = editors_[edit];
     if (function_key) {
       switch (key) {
-        case KEY_LEFT: if (editor.cursor > 0) --editor.cursor; return true;
-        case KEY_RIGHT: if (editor.cursor < editor.text.size()) ++editor.cursor; return true;
-        case KEY_HOME: editor.cursor = 0; return true;
-        case KEY_END: editor.cursor = editor.text.size(); return true;
+        case KEY_LEFT:
+          if (editor.cursor > 0) --editor.cursor;
+          return true;
+        case KEY_RIGHT:
+          if (editor.cursor < editor.text.size()) ++editor.cursor;
+          return true;
+        case KEY_HOME:
+          editor.cursor = 0;
+          return true;
+        case KEY_END:
+          editor.cursor = editor.text.size();
+          return true;
         case KEY_BACKSPACE:
           if (editor.cursor > 0) editor.text.erase(--editor.cursor, 1);
           return true;
         case KEY_DC:
           if (editor.cursor < editor.text.size()) editor.text.erase(editor.cursor, 1);
           return true;
-        default: return false;
+        default:
+          return false;
       }
     }
     if (key == 127 || key == 8) {
@@ -203,23 +212,45 @@ class TDialogForm {
     const bool on_list = focus_ == &dialog_.cmbODBCName;
     if (function_key) {
       switch (key) {
-        case KEY_BTAB: MoveFocus(-1); break;
-        case KEY_UP: on_list ? StepList(-1) : MoveFocus(-1); break;
-        case KEY_DOWN: on_list ? StepList(1) : MoveFocus(1); break;
-        case KEY_LEFT: if (on_list) StepList(-1); break;
-        case KEY_RIGHT: if (on_list) StepList(1); break;
-        case KEY_ENTER: FocusedEdit() ? MoveFocus(1) : Act(); break;
-        default: break;
+        case KEY_BTAB:
+          MoveFocus(-1);
+          break;
+        case KEY_UP:
+          on_list ? StepList(-1) : MoveFocus(-1);
+          break;
+        case KEY_DOWN:
+          on_list ? StepList(1) : MoveFocus(1);
+          break;
+        case KEY_LEFT:
+          if (on_list) StepList(-1);
+          break;
+        case KEY_RIGHT:
+          if (on_list) StepList(1);
+          break;
+        case KEY_ENTER:
+          FocusedEdit() ? MoveFocus(1) : Act();
+          break;
+        default:
+          break;
       }
       return;
     }
     switch (key) {
-      case kKeyTab: MoveFocus(1); break;
-      case kKeyEscape: Close(TModalResult::Cancel); break;
+      case kKeyTab:
+        MoveFocus(1);
+        break;
+      case kKeyEscape:
+        Close(TModalResult::Cancel);
+        break;
       case '\n':
-      case '\r': FocusedEdit() ? MoveFocus(1) : Act(); break;
-      case ' ': Act(); break;
-      default: break;
+      case '\r':
+        FocusedEdit() ? MoveFocus(1) : Act();
+        break;
+      case ' ':
+        Act();
+        break;
+      default:
+        break;
     }
   }
 

@@ -8,6 +8,5 @@ class TCursesSettingsDialog : public TSettingsDialogView {
  public:
   // Cancel (with a line on standard error) when there is no terminal to draw on.
   TModalResult ShowModal(TfrmSetting& dialog) override;
-  std::optional<std::string> ChooseFile(const std::string& initial_directory,
-                                        const std::string& initial_name) override;
+  std::optional<std::string> ChooseFile(const std::string& initial_directory, const std::string& initial_name) override;
 };

@@ -34,16 +34,15 @@ std::unique_ptr<TProgressView> TTerminalProgressView::Create(std::FILE* out) {
     return setupterm(nullptr, fd, &error) == OK;
   }();
   if (!described) return nullptr;
-  TCapabilities caps{Capability("csr"), Capability("cup"), Capability("sc"), Capability("rc"),
+  TCapabilities caps{Capability("csr"), Capability("cup"), Capability("sc"),  Capability("rc"),
                      Capability("el"),  Capability("rev"), Capability("sgr0")};
-  if (caps.scroll_region.empty() || caps.move_to.empty() || caps.cursor_save.empty() ||
-      caps.cursor_restore.empty() || caps.clear_to_end.empty())
+  if (caps.scroll_region.empty() || caps.move_to.empty() || caps.cursor_save.empty() || caps.cursor_restore.empty() ||
+      caps.clear_to_end.empty())
     return nullptr;
   winsize size{};
   if (ioctl(fd, TIOCGWINSZ, &size) != 0 || size.ws_row == 0) return nullptr;
   if (size.ws_row < kBlockLines + 3 || size.ws_col < 40) return nullptr;
-  return std::unique_ptr<TProgressView>(
-      new TTerminalProgressView(out, size.ws_row, size.ws_col, std::move(caps)));
+  return std::unique_ptr<TProgressView>(new TTerminalProgressView(out, size.ws_row, size.ws_col, std::move(caps)));
 }
 
 TTerminalProgressView::TTerminalProgressView(std::FILE* out, int screen_rows, int screen_columns,
@@ -96,8 +95,7 @@ void TTerminalProgressView::StepMarked(const TfrmProgress& window, int) { DrawLi
 
 void TTerminalProgressView::BarChanged(const TfrmProgress& window) {
   const int position = window.ProgressBar.Position();
-  if (FilledCells(window, screen_columns_) == drawn_bar_cells_ && position != 0 &&
-      position != window.ProgressBar.Max())
+  if (FilledCells(window, screen_columns_) == drawn_bar_cells_ && position != 0 && position != window.ProgressBar.Max())
     return;
   DrawLines(window, kBarLine, kBarLine);
 }

@@ -20,13 +20,13 @@ class TTerminalProgressView : public TProgressView {
 
  private:
   struct TCapabilities {
-    std::string scroll_region;  // csr
-    std::string move_to;        // cup
-    std::string cursor_save;    // sc
-    std::string cursor_restore; // rc
-    std::string clear_to_end;   // el
-    std::string reverse;        // rev (may be empty)
-    std::string normal;         // sgr0 (may be empty)
+    std::string scroll_region;   // csr
+    std::string move_to;         // cup
+    std::string cursor_save;     // sc
+    std::string cursor_restore;  // rc
+    std::string clear_to_end;    // el
+    std::string reverse;         // rev (may be empty)
+    std::string normal;          // sgr0 (may be empty)
   };
   TTerminalProgressView(std::FILE* out, int screen_rows, int screen_columns, TCapabilities capabilities);
 

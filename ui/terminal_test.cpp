@@ -10,6 +10,8 @@
 #include <thread>
 
 #include "core/atomic_file.h"
+#include "test_support/built_programs.h"
+#include "test_support/scratch_directory.h"
 
 namespace {
 
@@ -39,30 +41,23 @@ std::string LineWith(const std::string& screen, const std::string& text) {
   return screen.substr(begin, screen.find('\n', at) - begin);
 }
 
-std::string DemoProgram() {
-  const char* bin = std::getenv("ZP_BIN_DIR");
-  return bin == nullptr ? std::string() : std::string(bin) + "/zp_window_demo";
-}
+std::string DemoProgram() { return BinDirectory() + "zp_window_demo"; }
 
 class TerminalTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (Shell("command -v tmux").empty()) GTEST_SKIP() << "tmux is not installed";
-    if (DemoProgram().empty() || !fs::exists(DemoProgram())) GTEST_SKIP() << "zp_window_demo is not built";
+    if (!MissingFromBin({"zp_window_demo"}).empty()) GTEST_SKIP() << "zp_window_demo is not built";
     tmux_ = "tmux -f /dev/null -L zp-ui-test-" + std::to_string(getpid()) + " ";
-    directory_ = ::testing::TempDir() + "terminal_test_" + std::to_string(getpid()) + "/";
-    fs::remove_all(directory_);
-    fs::create_directories(directory_);
   }
   void TearDown() override {
     if (!tmux_.empty()) Shell(tmux_ + "kill-server 2>/dev/null");
-    if (!directory_.empty()) fs::remove_all(directory_);
   }
 
   void Start(const std::string& arguments, int width, int height) {
     const std::string command = "env LANG=C.UTF-8 LC_ALL= TERM=xterm " + Quoted(DemoProgram()) + " " + arguments;
     Shell(tmux_ + "new-session -d -x " + std::to_string(width) + " -y " + std::to_string(height) + " " +
-        Quoted(command));
+          Quoted(command));
   }
   std::string Screen() { return Shell(tmux_ + "capture-pane -p -t 0 2>/dev/null"); }
   void Keys(const std::string& keys) { Shell(tmux_ + "send-keys -t 0 " + keys); }
@@ -86,7 +81,8 @@ class TerminalTest : public ::testing::Test {
   }
 
   std::string tmux_;
-  std::string directory_;
+  TScratchDirectory scratch_{"zp-terminal"};
+  const std::string directory_ = scratch_.Path();
 };
 
 TEST_F(TerminalTest, TheDialogWritesWhatTheUserChose) {
@@ -140,8 +136,7 @@ TEST_F(TerminalTest, TheFileChooserReplacesTheFieldWithTheChosenPath) {
   ASSERT_TRUE(WaitForScreen(programs + "b.sh")) << Screen();
   Keys("Tab Tab Tab Enter");
   ASSERT_TRUE(WaitForExit()) << Screen();
-  EXPECT_NE(ReadWholeFile(ini).find("STARTFILENAME=" + programs + "b.sh\n"), std::string::npos)
-      << ReadWholeFile(ini);
+  EXPECT_NE(ReadWholeFile(ini).find("STARTFILENAME=" + programs + "b.sh\n"), std::string::npos) << ReadWholeFile(ini);
 }
 
 TEST_F(TerminalTest, TheProgressWindowIsDrawnInPlaceBelowTheHostsLines) {

@@ -1,7 +1,9 @@
-// The terminal forms of the conduit's windows: registering them makes the session draw its
-// progress window and open its settings dialog in the terminal the host runs in.
+// The terminal forms of the conduit's windows: with them the session draws its progress
+// window and opens its settings dialog in the terminal the host runs in.
 #pragma once
 
-// Registers the progress view (in place on an interactive standard output, plain lines
-// otherwise) and the full-screen settings dialog.
-void RegisterTerminalViews();
+#include "session/window_views.h"
+
+// The progress view (in place on an interactive standard output, plain lines otherwise) and
+// the full-screen settings dialog.
+TWindowViews TerminalViews();

@@ -13,7 +13,7 @@
 namespace {
 
 int Dialog(const std::string& settings_path) {
-  TDataModule1 module;
+  TDataModule1 module({}, TerminalViews());
   module.SettingsPath = [&] { return settings_path; };
   TpfgCfgConduitInfo info{};
   module.PalmComponentConfigConduit(info);
@@ -21,7 +21,7 @@ int Dialog(const std::string& settings_path) {
 }
 
 int Progress() {
-  TfrmProgress window;
+  TfrmProgress window(TerminalViews().MakeProgressView());
   window.SetUserName("Agent 7");
   window.Show();
   std::puts("host line before the steps");
@@ -42,7 +42,6 @@ int Progress() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  RegisterTerminalViews();
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "dialog" && argc == 3) return Dialog(argv[2]);
   if (mode == "progress" && argc == 2) return Progress();

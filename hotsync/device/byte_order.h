@@ -1,5 +1,5 @@
-// Big-endian reads and writes over byte strings, the byte order of handheld database files.
-// Reads check the range they touch and throw Exception when it lies outside the bytes.
+// Big-endian numbers of handheld database files, read from and appended to byte strings.
+// Reads go through the checked helpers of core/byte_order.h and throw EByteRangeError.
 #pragma once
 
 #include <cstddef>
@@ -7,32 +7,25 @@
 #include <string>
 #include <string_view>
 
-#include "core/exceptions.h"
-
-inline void CheckRange(std::string_view bytes, size_t offset, size_t width) {
-  if (offset > bytes.size() || width > bytes.size() - offset)
-    throw Exception("read of " + std::to_string(width) + " bytes at offset " + std::to_string(offset) +
-                    " past the end of " + std::to_string(bytes.size()) + " bytes");
-}
-
-inline uint32_t ReadBigEndian(std::string_view bytes, size_t offset, size_t width) {
-  CheckRange(bytes, offset, width);
-  uint32_t value = 0;
-  for (size_t i = 0; i < width; ++i) value = (value << 8) | static_cast<uint8_t>(bytes[offset + i]);
-  return value;
-}
+#include "core/byte_order.h"
 
 inline uint8_t ReadU8(std::string_view bytes, size_t offset) {
-  return static_cast<uint8_t>(ReadBigEndian(bytes, offset, 1));
+  return static_cast<uint8_t>(ReadBigEndian(AsBytes(bytes), offset, 1));
 }
 inline uint16_t ReadU16(std::string_view bytes, size_t offset) {
-  return static_cast<uint16_t>(ReadBigEndian(bytes, offset, 2));
+  return static_cast<uint16_t>(ReadBigEndian(AsBytes(bytes), offset, 2));
 }
-inline uint32_t ReadU24(std::string_view bytes, size_t offset) { return ReadBigEndian(bytes, offset, 3); }
-inline uint32_t ReadU32(std::string_view bytes, size_t offset) { return ReadBigEndian(bytes, offset, 4); }
+inline uint32_t ReadU24(std::string_view bytes, size_t offset) {
+  return static_cast<uint32_t>(ReadBigEndian(AsBytes(bytes), offset, 3));
+}
+inline uint32_t ReadU32(std::string_view bytes, size_t offset) {
+  return static_cast<uint32_t>(ReadBigEndian(AsBytes(bytes), offset, 4));
+}
 
 inline void AppendBigEndian(std::string& out, uint32_t value, size_t width) {
-  for (size_t i = width; i-- > 0;) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+  const size_t start = out.size();
+  out.resize(start + width);
+  WriteBigEndian(std::span(reinterpret_cast<uint8_t*>(out.data()), out.size()), start, width, value);
 }
 
 inline void AppendU8(std::string& out, uint8_t value) { AppendBigEndian(out, value, 1); }

@@ -9,8 +9,8 @@
 #include <system_error>
 #include <vector>
 
+#include "api/sync_manager.h"
 #include "core/atomic_file.h"
-#include "hotsync/api/sync_manager.h"
 #include "hotsync/device/database_file_name.h"
 #include "hotsync/device/sync_result.h"
 
@@ -104,7 +104,8 @@ uint8_t Device::Keep(std::unique_ptr<OpenDatabase> database) {
 
 uint8_t Device::Open(const std::string& name, uint8_t mode) {
   if (!(mode & (SYNC_MODE_READ | SYNC_MODE_WRITE)))
-    throw ESyncResult(SYNCERR_BAD_ARGUMENT, "open mode " + std::to_string(mode) + " asks for neither reading nor writing");
+    throw ESyncResult(SYNCERR_BAD_ARGUMENT,
+                      "open mode " + std::to_string(mode) + " asks for neither reading nor writing");
   if (FindOpen(name)) throw ESyncResult(SYNCERR_OPEN_FAILED, Quoted(name) + " is open already");
   const std::optional<std::string> path = FindFile(name);
   if (!path) throw ESyncResult(SYNCERR_NOT_FOUND, Quoted(name) + " does not exist");

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "hotsync/api/sync_manager.h"
+#include "api/sync_manager.h"
 #include "hotsync/device/sync_result.h"
 
 DeviceDatabase::DeviceDatabase(PdbDatabase contents) : contents_(std::move(contents)) {
@@ -59,8 +59,10 @@ uint32_t DeviceDatabase::WriteRecord(uint32_t id, uint8_t flags, uint8_t categor
     contents_.records[*index] = std::move(record);
     return *index;
   }
-  if (id == 0) record.unique_id = FreshId();
-  else if (id >= next_id_) next_id_ = id + 1;
+  if (id == 0)
+    record.unique_id = FreshId();
+  else if (id >= next_id_)
+    next_id_ = id + 1;
   const uint32_t index = RecordCount();
   index_of_id_.emplace(record.unique_id, index);
   contents_.records.push_back(std::move(record));

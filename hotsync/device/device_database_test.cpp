@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "hotsync/api/sync_manager.h"
+#include "api/sync_manager.h"
 #include "hotsync/device/sync_result.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include <set>
 
+#include "api/sync_manager.h"
 #include "core/atomic_file.h"
-#include "hotsync/api/sync_manager.h"
 #include "hotsync/device/database_file_name.h"
 #include "hotsync/device/sync_result.h"
 #include "hotsync/device/temp_device_directory.h"
@@ -137,8 +137,8 @@ TEST(Device, DamagedFilesFailToOpenWithTheReason) {
   Device device(dir.Path());
   const Outcome outcome = Try([&] { device.Open("Cut", SYNC_MODE_READ); });
   EXPECT_EQ(outcome.code, SYNCERR_OPEN_FAILED);
-  EXPECT_EQ(outcome.message, dir.File("cut.pdb") +
-                                 ": record list of 1 entries at offset 78 runs past the end of the file (82 bytes)");
+  EXPECT_EQ(outcome.message,
+            dir.File("cut.pdb") + ": record list of 1 entries at offset 78 runs past the end of the file (82 bytes)");
 
   PutDatabase(dir.File("one.pdb"), "Twice");
   PutDatabase(dir.File("two.pdb"), "Twice");

@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "hotsync/api/sync_manager.h"
+#include "api/sync_manager.h"
 #include "hotsync/device/sync_result.h"
 
 OpenDatabase::OpenDatabase(std::string path, uint8_t mode, DeviceDatabase database, bool is_new)

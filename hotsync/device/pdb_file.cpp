@@ -69,15 +69,14 @@ void ReadEntries(std::string_view bytes, size_t offset, size_t count, const std:
 }
 
 // Follows the record lists; returns the offset where the last list ends.
-size_t ReadRecordLists(std::string_view bytes, const std::string& file_name,
-                       std::vector<RecordEntry>& entries) {
+size_t ReadRecordLists(std::string_view bytes, const std::string& file_name, std::vector<RecordEntry>& entries) {
   ReadEntries(bytes, kPdbHeaderSize, ReadU16(bytes, 76), file_name, entries);
   size_t lists_end = kPdbHeaderSize + entries.size() * kEntrySize;
   uint32_t next = ReadU32(bytes, 72);
   while (next != 0) {
     if (next < lists_end)
-      Fail(file_name, "record list at offset " + Num(next) + " lies before the end of the previous list (" +
-                          Num(lists_end) + ")");
+      Fail(file_name,
+           "record list at offset " + Num(next) + " lies before the end of the previous list (" + Num(lists_end) + ")");
     if (uint64_t{next} + kListHeaderSize > bytes.size())
       Fail(file_name, "record list header at offset " + Num(next) + " lies past the end of the file (" +
                           Num(bytes.size()) + " bytes)");
@@ -96,8 +95,8 @@ void CheckOffsets(std::string_view bytes, size_t lists_end, uint32_t app_info, u
   std::string floor_what;  // empty: the record lists
   auto check = [&](uint64_t offset, const std::string& what) {
     if (offset > bytes.size())
-      Fail(file_name, what + " offset " + Num(offset) + " lies past the end of the file (" +
-                          Num(bytes.size()) + " bytes)");
+      Fail(file_name,
+           what + " offset " + Num(offset) + " lies past the end of the file (" + Num(bytes.size()) + " bytes)");
     if (offset < floor && floor_what.empty())
       Fail(file_name, what + " offset " + Num(offset) + " lies inside the record list, which ends at " + Num(floor));
     if (offset < floor)
@@ -118,8 +117,8 @@ std::string NameFromHeader(std::string_view bytes) {
 
 void CheckHeaderSize(std::string_view bytes, const std::string& file_name) {
   if (bytes.size() < kPdbHeaderSize)
-    Fail(file_name, "truncated header: " + Num(bytes.size()) + " bytes, a database header takes " +
-                        Num(kPdbHeaderSize));
+    Fail(file_name,
+         "truncated header: " + Num(bytes.size()) + " bytes, a database header takes " + Num(kPdbHeaderSize));
 }
 
 }  // namespace

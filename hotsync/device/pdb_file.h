@@ -33,8 +33,8 @@ constexpr uint16_t kPdbResourceDatabase = 0x0001;
 constexpr uint32_t kPdbEpochTo1970 = 2082844800u;
 
 struct PdbRecord {
-  uint8_t flags = 0;     // kRecordDeleted ... kRecordSecret
-  uint8_t category = 0;  // 0..15
+  uint8_t flags = 0;       // kRecordDeleted ... kRecordSecret
+  uint8_t category = 0;    // 0..15
   uint32_t unique_id = 0;  // 24 bits
   std::string data;
 

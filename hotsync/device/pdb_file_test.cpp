@@ -90,7 +90,8 @@ TEST(PdbFile, RejectsDamagedFilesNamingThemAndTheFault) {
 
   std::string bytes = good;
   Put(bytes, 76, 65535, 2);
-  EXPECT_EQ(ParseError(bytes), "t.pdb: record list of 65535 entries at offset 78 runs past the end of the file (110 bytes)");
+  EXPECT_EQ(ParseError(bytes),
+            "t.pdb: record list of 65535 entries at offset 78 runs past the end of the file (110 bytes)");
 
   bytes = good;
   Put(bytes, 78, 109, 4);
@@ -104,12 +105,14 @@ TEST(PdbFile, RejectsDamagedFilesNamingThemAndTheFault) {
 
   bytes = good;
   Put(bytes, 52, 80, 4);
-  EXPECT_EQ(ParseError(bytes), "t.pdb: application info block offset 80 lies inside the record list, which ends at 102");
+  EXPECT_EQ(ParseError(bytes),
+            "t.pdb: application info block offset 80 lies inside the record list, which ends at 102");
 
   bytes = good;
   Put(bytes, 78, 103, 4);  // the first record reaching into the application info block
-  EXPECT_EQ(ParseError(bytes), "t.pdb: record 0 offset 103 lies before the application info block offset 104: "
-                               "offsets out of order or overlapping");
+  EXPECT_EQ(ParseError(bytes),
+            "t.pdb: record 0 offset 103 lies before the application info block offset 104: "
+            "offsets out of order or overlapping");
 
   bytes = good;
   Put(bytes, 32, kPdbResourceDatabase, 2);

@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
+#include "api/sync_manager.h"
 #include "core/atomic_file.h"
-#include "hotsync/api/sync_manager.h"
 #include "hotsync/device/device.h"
 #include "hotsync/device/temp_device_directory.h"
 
@@ -38,7 +38,8 @@ my $two = $pdb->append_Record; $two->{data} = "two\x00bytes"; $two->{category} =
 $two->{attributes} = { Secret => 1, Dirty => 1 };
 $pdb->Write($ARGV[0]) or die;
 print "$one->{id} $two->{id}";
-)", dir.File("from-perl.pdb"));
+)",
+                                  dir.File("from-perl.pdb"));
 
   Device device(dir.Path());
   const uint8_t handle = device.Open("Perl DB", SYNC_MODE_READ);
@@ -49,8 +50,8 @@ print "$one->{id} $two->{id}";
   ASSERT_EQ(db.RecordCount(), 2u);
   EXPECT_EQ(std::to_string(db.RecordAt(0).unique_id) + " " + std::to_string(db.RecordAt(1).unique_id), ids);
   EXPECT_EQ(db.RecordAt(0), (PdbRecord{0, 5, db.RecordAt(0).unique_id, "one"}));
-  EXPECT_EQ(db.RecordAt(1), (PdbRecord{kRecordSecret | kRecordDirty, 2, db.RecordAt(1).unique_id,
-                                       std::string("two\0bytes", 9)}));
+  EXPECT_EQ(db.RecordAt(1),
+            (PdbRecord{kRecordSecret | kRecordDirty, 2, db.RecordAt(1).unique_id, std::string("two\0bytes", 9)}));
 }
 
 TEST(PdbPerlInterop, PalmPdbLoadsWhatWeWrote) {
@@ -74,7 +75,8 @@ for my $r (@{$pdb->{records}}) {
   my @flags = sort grep { $r->{attributes}{$_} } keys %{$r->{attributes}};
   print join(":", $r->{id}, $r->{category}, join(",", @flags), unpack("H*", $r->{data})), "\n";
 }
-)", dir.File("Zembra_OrderDB.pdb"));
+)",
+                                      dir.File("Zembra_OrderDB.pdb"));
   EXPECT_EQ(printed,
             "Zembra_OrderDB|DATA|Wqtz|256|007f\n"
             "1:3::6669727374\n"

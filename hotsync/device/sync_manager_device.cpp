@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "hotsync/api/sync_manager.h"
+#include "api/sync_manager.h"
 #include "hotsync/device/device.h"
 #include "hotsync/device/sync_result.h"
 
@@ -52,8 +52,8 @@ T& Required(T* pointer) {
 // Copies bytes to a caller's buffer of capacity bytes; a buffer too small is an error, never a cut.
 void CopyOut(const std::string& bytes, void* buffer, uint32_t capacity) {
   if (bytes.size() > capacity)
-    throw ESyncResult(SYNCERR_BAD_ARGUMENT, std::to_string(bytes.size()) + " bytes do not fit a buffer of " +
-                                                std::to_string(capacity));
+    throw ESyncResult(SYNCERR_BAD_ARGUMENT,
+                      std::to_string(bytes.size()) + " bytes do not fit a buffer of " + std::to_string(capacity));
   if (!bytes.empty()) std::memcpy(&Required(static_cast<char*>(buffer)), bytes.data(), bytes.size());
 }
 
@@ -117,7 +117,8 @@ PALM_API int32_t SyncCreateDB(const SyncCreateDb* params, uint8_t* handle) {
     const SyncCreateDb& in = Required(params);
     const size_t name_length = strnlen(in.name, sizeof in.name);
     if (name_length == sizeof in.name) throw ESyncResult(SYNCERR_BAD_ARGUMENT, "database name is not zero-terminated");
-    Required(handle) = Connected().Create({std::string(in.name, name_length), in.creator, in.type, in.version, in.flags});
+    Required(handle) =
+        Connected().Create({std::string(in.name, name_length), in.creator, in.type, in.version, in.flags});
   });
 }
 
@@ -130,8 +131,7 @@ PALM_API int32_t SyncDeleteDB(const char* name, int32_t) {
 }
 
 PALM_API int32_t SyncGetDBRecordCount(uint8_t handle, uint32_t* count) {
-  return Guard("SyncGetDBRecordCount",
-               [&] { Required(count) = Connected().At(handle).Database().RecordCount(); });
+  return Guard("SyncGetDBRecordCount", [&] { Required(count) = Connected().At(handle).Database().RecordCount(); });
 }
 
 PALM_API int32_t SyncPurgeAllRecs(uint8_t handle) {
@@ -164,7 +164,8 @@ PALM_API int32_t SyncWriteDBAppInfoBlock(uint8_t handle, const SyncAppInfo* bloc
   return Guard("SyncWriteDBAppInfoBlock", [&] {
     const SyncAppInfo& in = Required(block);
     if (in.size > kMaxRecordSize)
-      throw ESyncResult(kSyncErrNoRoom, "an application info block of " + std::to_string(in.size) + " bytes is too large");
+      throw ESyncResult(kSyncErrNoRoom,
+                        "an application info block of " + std::to_string(in.size) + " bytes is too large");
     OpenDatabase& database = Connected().At(handle);
     std::string bytes = CopyIn(in.data, in.size);
     // Writing back the block as it stands changes nothing, so a read-only handle may do it.
@@ -189,7 +190,8 @@ PALM_API int32_t SyncReadRecordById(SyncRecord* record) {
 }
 
 PALM_API int32_t SyncReadNextModifiedRec(SyncRecord* record) {
-  return ReadRecord("SyncReadNextModifiedRec", record, [](OpenDatabase& db, const SyncRecord&) { return db.NextModified(); });
+  return ReadRecord("SyncReadNextModifiedRec", record,
+                    [](OpenDatabase& db, const SyncRecord&) { return db.NextModified(); });
 }
 
 PALM_API int32_t SyncReadNextRecInCategory(SyncRecord* record) {
@@ -208,10 +210,11 @@ PALM_API int32_t SyncWriteRec(SyncRecord* record) {
     OpenDatabase& database = Connected().At(descriptor.db_handle);
     database.RequireWritable();
     if (descriptor.record_size > kMaxRecordSize)
-      throw ESyncResult(kSyncErrNoRoom, "a record of " + std::to_string(descriptor.record_size) + " bytes is too large");
-    const uint32_t index = database.Database().WriteRecord(descriptor.record_id, descriptor.attributes,
-                                                           CategoryOf(descriptor),
-                                                           CopyIn(descriptor.buffer, descriptor.record_size));
+      throw ESyncResult(kSyncErrNoRoom,
+                        "a record of " + std::to_string(descriptor.record_size) + " bytes is too large");
+    const uint32_t index =
+        database.Database().WriteRecord(descriptor.record_id, descriptor.attributes, CategoryOf(descriptor),
+                                        CopyIn(descriptor.buffer, descriptor.record_size));
     descriptor.record_id = database.Database().RecordAt(index).unique_id;
     descriptor.record_index = index;
   });

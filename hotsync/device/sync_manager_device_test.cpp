@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "api/sync_manager.h"
 #include "core/atomic_file.h"
-#include "hotsync/api/sync_manager.h"
 #include "hotsync/device/pdb_file.h"
 #include "hotsync/device/sync_result.h"
 #include "hotsync/device/temp_device_directory.h"

@@ -2,11 +2,10 @@
 // conduit registered, handheld data loaded by the handheld tool, exchange files checked byte
 // for byte, the HotSync log line by line.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,9 +13,11 @@
 #include "core/cp1251.h"
 #include "core/regional_formats.h"
 #include "exchange/client_dataset.h"
-#include "palmdb/device_connection.h"
 #include "palmdb/palm_catalogue.h"
+#include "test_support/built_programs.h"
+#include "test_support/scratch_directory.h"
 #include "tests/e2e/run_program.h"
+#include "tools/device_connection.h"
 
 namespace fs = std::filesystem;
 
@@ -57,15 +58,12 @@ std::string Closing(int orders) {
 class ImportE2ETest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* bin = std::getenv("ZP_BIN_DIR");
-    if (bin == nullptr || !fs::exists(fs::path(bin) / "hotsync") || !fs::exists(fs::path(bin) / "handheld") ||
-        !fs::exists(fs::path(bin) / "libZembraToPalm.so")) {
+    if (!MissingFromBin({"hotsync", "handheld", "libZembraToPalm.so"}).empty()) {
       GTEST_SKIP() << "hotsync, handheld or the conduit is not built in ZP_BIN_DIR";
     }
-    bin_ = bin;
-    std::string pattern = (fs::temp_directory_path() / "zp-e2e-import-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    root_ = pattern;
+    bin_ = BinDirectory();
+    scratch_ = std::make_unique<TScratchDirectory>("zp-e2e-import");
+    root_ = scratch_->Root();
     home_ = (root_ / "home").string();
     ASSERT_EQ(HotSync({"register"}).ExitStatus, 0);
     ASSERT_EQ(HotSync({"users", "add", "Agent"}).ExitStatus, 0);
@@ -78,13 +76,11 @@ class ImportE2ETest : public ::testing::Test {
     for (const char* index : {"Zembra_CustomerIndexDB", "Zembra_ProductIndexDB"}) Load(index, "Name\r\n");
   }
 
-  void TearDown() override {
-    if (!root_.empty()) fs::remove_all(root_);
-  }
+  void TearDown() override { scratch_.reset(); }
 
   TProgramRun HotSync(std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), {"--home", home_});
-    return RunProgram(bin_ + "/hotsync", arguments, root_.string());
+    return RunProgram(bin_ + "hotsync", arguments, root_.string());
   }
 
   // The settings and the three reference files the exchange needs.
@@ -150,13 +146,13 @@ class ImportE2ETest : public ::testing::Test {
   void Load(const std::string& database, const std::string& text) {
     const std::string file = (root_ / "load.txt").string();
     WriteFileAtomic(file, text);
-    const TProgramRun run = RunProgram(bin_ + "/handheld", {"load", device_, database, file}, root_.string());
+    const TProgramRun run = RunProgram(bin_ + "handheld", {"load", device_, database, file}, root_.string());
     ASSERT_EQ(run.ExitStatus, 0) << run.Err;
   }
 
   // The handheld's records of a database (its dump without the header line).
   int RecordsOn(const std::string& database) {
-    const TProgramRun run = RunProgram(bin_ + "/handheld", {"dump", device_, database}, root_.string());
+    const TProgramRun run = RunProgram(bin_ + "handheld", {"dump", device_, database}, root_.string());
     EXPECT_EQ(run.ExitStatus, 0) << run.Err;
     return static_cast<int>(std::count(run.Out.begin(), run.Out.end(), '\n')) - 1;
   }
@@ -198,7 +194,8 @@ class ImportE2ETest : public ::testing::Test {
     EXPECT_EQ(lines.back(), Closing(orders));
   }
 
-  std::string bin_;
+  std::string bin_;  // ends with '/'
+  std::unique_ptr<TScratchDirectory> scratch_;
   fs::path root_;
   std::string home_;
   std::string exchange_;

@@ -6,9 +6,9 @@
 
 enum {
   SYNCERR_NONE = 0,
-  SYNCERR_NOT_FOUND = 16387,        /* database missing, or no further record */
+  SYNCERR_NOT_FOUND = 16387, /* database missing, or no further record */
   SYNCERR_OPEN_FAILED = 16388,
-  SYNCERR_NOT_OPEN = 16391,         /* a handle that names no open database */
+  SYNCERR_NOT_OPEN = 16391, /* a handle that names no open database */
   SYNCERR_ALREADY_EXISTS = 16395,
   SYNCERR_BAD_ARGUMENT = 16393,
   SYNCERR_TOO_MANY_OPEN = 268452867
@@ -20,27 +20,27 @@ enum { SYNC_MODE_READ = 0x80, SYNC_MODE_WRITE = 0x40, SYNC_MODE_SECRET = 0x10 };
    count are 32-bit (a handheld here may hold more than 65,535 records) and the buffer is a pointer. */
 typedef struct SyncRecord {
   uint8_t db_handle;
-  uint32_t record_id;     /* in: record to write, 0 = new record; out: the record's ID */
+  uint32_t record_id; /* in: record to write, 0 = new record; out: the record's ID */
   uint32_t record_index;
   uint8_t attributes;
   int16_t category;
-  uint32_t record_size;   /* out on reads: bytes in the record; in on writes: bytes to write */
-  uint32_t buffer_size;   /* in on reads: capacity of buffer */
+  uint32_t record_size; /* out on reads: bytes in the record; in on writes: bytes to write */
+  uint32_t buffer_size; /* in on reads: capacity of buffer */
   void* buffer;
 } SyncRecord;
 
 typedef struct SyncCreateDb {
-  uint32_t creator;       /* four characters, the first in the most significant byte */
-  uint16_t flags;         /* database attribute word */
+  uint32_t creator; /* four characters, the first in the most significant byte */
+  uint16_t flags;   /* database attribute word */
   uint16_t card_number;
-  char name[32];          /* at most 31 characters, zero-terminated */
+  char name[32]; /* at most 31 characters, zero-terminated */
   uint32_t type;
   uint16_t version;
 } SyncCreateDb;
 
 typedef struct SyncAppInfo {
-  uint32_t buffer_size;   /* in on reads: capacity of data */
-  uint32_t size;          /* out on reads, in on writes: bytes of the block */
+  uint32_t buffer_size; /* in on reads: capacity of data */
+  uint32_t size;        /* out on reads, in on writes: bytes of the block */
   void* data;
 } SyncAppInfo;
 

@@ -1,0 +1,17 @@
+// Finite floating numbers as text in the general format: the shortest digits that round trip
+// at a given number of significant digits, fixed form within a range of exponents, else E form.
+#pragma once
+
+#include <string>
+
+struct TFloatFormat {
+  int SignificantDigits;  // 1..17
+  char DecimalSeparator;
+  int MinFixedExponent;  // the smallest decimal exponent still written in fixed form
+  int MaxFixedExponent;  // the largest
+};
+
+// 0 for zero (of either sign); otherwise an optional '-', the digits without trailing zeros
+// and, outside the fixed range, 'E' and the decimal exponent ("1,5E-7", "1E20").
+// Not for NaN or infinities.
+std::string FormatFloat(double value, const TFloatFormat& format);
