@@ -14,14 +14,14 @@
 #include <string>
 #include <vector>
 
+#include "api/hotsync_api.h"
 #include "core/atomic_file.h"
 #include "core/regional_formats.h"
 #include "export/export_phase.h"
-#include "api/hotsync_api.h"
-#include "tools/device_connection.h"
 #include "palmdb/palm_catalogue.h"
 #include "session/exchange_file_set.h"
 #include "session/progress_window.h"
+#include "tools/device_connection.h"
 
 extern char** environ;
 
@@ -104,8 +104,8 @@ BenchTerritory& TerritoryOfScale(int64_t tenths) {
   // Only one handheld is connected at a time.
   if (!territories.contains(tenths)) {
     territories.clear();
-    territories[tenths] = std::make_unique<BenchTerritory>(std::to_string(tenths / 10) + "." +
-                                                           std::to_string(tenths % 10));
+    territories[tenths] =
+        std::make_unique<BenchTerritory>(std::to_string(tenths / 10) + "." + std::to_string(tenths % 10));
   }
   return *territories[tenths];
 }

@@ -16,29 +16,40 @@ constexpr SQLSMALLINT kCompletedBufferSize = 1024;
 
 SQLUSMALLINT CompletionMode(TDriverCompletion completion) {
   switch (completion) {
-    case TDriverCompletion::sdPrompt: return SQL_DRIVER_PROMPT;
-    case TDriverCompletion::sdComplete: return SQL_DRIVER_COMPLETE;
-    case TDriverCompletion::sdCompleteReq: return SQL_DRIVER_COMPLETE_REQUIRED;
-    case TDriverCompletion::sdNoPrompt: return SQL_DRIVER_NOPROMPT;
+    case TDriverCompletion::sdPrompt:
+      return SQL_DRIVER_PROMPT;
+    case TDriverCompletion::sdComplete:
+      return SQL_DRIVER_COMPLETE;
+    case TDriverCompletion::sdCompleteReq:
+      return SQL_DRIVER_COMPLETE_REQUIRED;
+    case TDriverCompletion::sdNoPrompt:
+      return SQL_DRIVER_NOPROMPT;
   }
   return SQL_DRIVER_COMPLETE_REQUIRED;
 }
 
 SQLULEN CursorLibrary(TOdbcCursors cursors) {
   switch (cursors) {
-    case TOdbcCursors::ocUSE_IF_NEEDED: return SQL_CUR_USE_IF_NEEDED;
-    case TOdbcCursors::ocUSE_ODBC: return SQL_CUR_USE_ODBC;
-    case TOdbcCursors::ocUSE_DRIVER: return SQL_CUR_USE_DRIVER;
+    case TOdbcCursors::ocUSE_IF_NEEDED:
+      return SQL_CUR_USE_IF_NEEDED;
+    case TOdbcCursors::ocUSE_ODBC:
+      return SQL_CUR_USE_ODBC;
+    case TOdbcCursors::ocUSE_DRIVER:
+      return SQL_CUR_USE_DRIVER;
   }
   return SQL_CUR_USE_DRIVER;
 }
 
 SQLULEN Isolation(TTransIsolation isolation) {
   switch (isolation) {
-    case TTransIsolation::TxnDirtyRead: return SQL_TXN_READ_UNCOMMITTED;
-    case TTransIsolation::TxnReadCommitted: return SQL_TXN_READ_COMMITTED;
-    case TTransIsolation::TxnRepeatableRead: return SQL_TXN_REPEATABLE_READ;
-    default: return SQL_TXN_SERIALIZABLE;
+    case TTransIsolation::TxnDirtyRead:
+      return SQL_TXN_READ_UNCOMMITTED;
+    case TTransIsolation::TxnReadCommitted:
+      return SQL_TXN_READ_COMMITTED;
+    case TTransIsolation::TxnRepeatableRead:
+      return SQL_TXN_REPEATABLE_READ;
+    default:
+      return SQL_TXN_SERIALIZABLE;
   }
 }
 
@@ -119,10 +130,10 @@ void TmDataBase::DriverConnect() {
   SQLCHAR completed[kCompletedBufferSize + 1] = {};
   SQLSMALLINT completed_length = 0;
   const SQLRETURN code =
-      api.SQLDriverConnect(connection_, nullptr, reinterpret_cast<SQLCHAR*>(text.data()),
-                           SQL_NTS, completed,
+      api.SQLDriverConnect(connection_, nullptr, reinterpret_cast<SQLCHAR*>(text.data()), SQL_NTS, completed,
                            kCompletedBufferSize, &completed_length, CompletionMode(DriverCompletion));
-  CheckDriverConnect(code, [this] { return ReadDiagRecords(SQL_HANDLE_DBC, connection_); }, OnSuccessWithInfo);
+  CheckDriverConnect(
+      code, [this] { return ReadDiagRecords(SQL_HANDLE_DBC, connection_); }, OnSuccessWithInfo);
   completed_.assign(reinterpret_cast<const char*>(completed),
                     std::clamp<SQLSMALLINT>(completed_length, 0, kCompletedBufferSize));
 }
@@ -151,9 +162,9 @@ void TmDataBase::StartTransaction() {
   SQLUSMALLINT capable = SQL_TC_NONE;
   CheckDriverInfo(api.SQLGetInfo(connection_, SQL_TXN_CAPABLE, &capable, sizeof capable, nullptr), connection_);
   if (capable == SQL_TC_NONE) throw Exception("Driver not support transactions");
-  CheckConnection(api.SQLSetConnectAttr(connection_, SQL_ATTR_AUTOCOMMIT,
-                                        reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0),
-                  connection_, SQL_HANDLE_DBC, OnSuccessWithInfo);
+  CheckConnection(
+      api.SQLSetConnectAttr(connection_, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0),
+      connection_, SQL_HANDLE_DBC, OnSuccessWithInfo);
 }
 
 void TmDataBase::Commit() {

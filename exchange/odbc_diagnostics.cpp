@@ -10,8 +10,7 @@ constexpr SQLSMALLINT kMessageBufferSize = 999;
 constexpr const char* kIgnoredConnectWarning = "01000";
 
 bool IsAccepted(const std::vector<TDiagRecord>& records, const std::vector<std::string>& accepted) {
-  return !records.empty() &&
-         std::find(accepted.begin(), accepted.end(), records.front().SqlState) != accepted.end();
+  return !records.empty() && std::find(accepted.begin(), accepted.end(), records.front().SqlState) != accepted.end();
 }
 
 }  // namespace
@@ -41,28 +40,44 @@ std::string ReturnCodeText(SQLRETURN code, TOdbcCallKind kind) {
   switch (kind) {
     case TOdbcCallKind::Connection:
       switch (code) {
-        case SQL_SUCCESS: return "SQL_SUCCESS";
-        case SQL_SUCCESS_WITH_INFO: return "SQL_SUCCESS_WITH_INFO";
-        case SQL_STILL_EXECUTING: return "SQL_STILL_EXECUTING";
-        case SQL_NEED_DATA: return "SQL_NEED_DATA";
-        case SQL_NO_DATA: return "SQL_NO_DATA";
-        case SQL_INVALID_HANDLE: return "SQL_INVALID_HANDLE";
-        case SQL_ERROR: return "SQL_ERROR";
-        default: return "unknown SQL result" + std::to_string(code);
+        case SQL_SUCCESS:
+          return "SQL_SUCCESS";
+        case SQL_SUCCESS_WITH_INFO:
+          return "SQL_SUCCESS_WITH_INFO";
+        case SQL_STILL_EXECUTING:
+          return "SQL_STILL_EXECUTING";
+        case SQL_NEED_DATA:
+          return "SQL_NEED_DATA";
+        case SQL_NO_DATA:
+          return "SQL_NO_DATA";
+        case SQL_INVALID_HANDLE:
+          return "SQL_INVALID_HANDLE";
+        case SQL_ERROR:
+          return "SQL_ERROR";
+        default:
+          return "unknown SQL result" + std::to_string(code);
       }
     case TOdbcCallKind::Statement:
       switch (code) {
-        case SQL_STILL_EXECUTING: return "SQL_STILL_EXECUTING";
-        case SQL_NEED_DATA: return "SQL_NEED_DATA";
-        case SQL_NO_DATA: return "SQL_NO_DATA";
-        case SQL_INVALID_HANDLE: return ": SQL_INVALID_HANDLE";
-        default: return "unknown SQL result";
+        case SQL_STILL_EXECUTING:
+          return "SQL_STILL_EXECUTING";
+        case SQL_NEED_DATA:
+          return "SQL_NEED_DATA";
+        case SQL_NO_DATA:
+          return "SQL_NO_DATA";
+        case SQL_INVALID_HANDLE:
+          return ": SQL_INVALID_HANDLE";
+        default:
+          return "unknown SQL result";
       }
     case TOdbcCallKind::DriverInfo:
       switch (code) {
-        case SQL_STILL_EXECUTING: return "SQL_STILL_EXECUTING";
-        case SQL_INVALID_HANDLE: return "SQL_INVALID_HANDLE";
-        default: return "unknown SQL result";
+        case SQL_STILL_EXECUTING:
+          return "SQL_STILL_EXECUTING";
+        case SQL_INVALID_HANDLE:
+          return "SQL_INVALID_HANDLE";
+        default:
+          return "unknown SQL result";
       }
   }
   return "unknown SQL result";

@@ -11,12 +11,8 @@ class ESQLerror : public Exception {
  public:
   // SqlState is the first record's five characters (empty without records); NativeError is the
   // first record's native code, or the call's return code when no record was read.
-  ESQLerror(const std::string& message, std::string sql_state, int native_error,
-            std::vector<std::string> records)
-      : Exception(message),
-        SqlState(std::move(sql_state)),
-        NativeError(native_error),
-        Records(std::move(records)) {}
+  ESQLerror(const std::string& message, std::string sql_state, int native_error, std::vector<std::string> records)
+      : Exception(message), SqlState(std::move(sql_state)), NativeError(native_error), Records(std::move(records)) {}
   explicit ESQLerror(const std::string& message) : ESQLerror(message, "", 0, {}) {}
 
   std::string SqlState;

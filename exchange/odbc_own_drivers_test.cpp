@@ -54,7 +54,8 @@ TEST(OdbcOwnDrivers, FoxProOrderLinesAreWrittenAndReadBackInOrder) {
   TmQuery lines(&database);
   lines.AddSQL("select * from \"orderitem.dbf\"");
   lines.InsertSQL = {
-      "insert into  \"orderItem.dbf\" (IdOrder,IdProduct,Quantity,Price) values (:idOrder,:IdProduct,:Quantity,:Price)"};
+      "insert into  \"orderItem.dbf\" (IdOrder,IdProduct,Quantity,Price) values "
+      "(:idOrder,:IdProduct,:Quantity,:Price)"};
   lines.RequestLive = true;
   std::vector<std::string> messages;
   lines.MessageSink = [&](const std::string& text, const std::string&) { messages.push_back(text); };

@@ -29,9 +29,12 @@ void FillDateParts(TDateTime value, TParameterBuffer& buffer, TOdbcDataType type
                    static_cast<SQLUSMALLINT>(second)};
     buffer.ColumnSize = 8;
   } else {
-    buffer.Stamp = {static_cast<SQLSMALLINT>(year),   static_cast<SQLUSMALLINT>(month),
-                    static_cast<SQLUSMALLINT>(day),    static_cast<SQLUSMALLINT>(hour),
-                    static_cast<SQLUSMALLINT>(minute), static_cast<SQLUSMALLINT>(second),
+    buffer.Stamp = {static_cast<SQLSMALLINT>(year),
+                    static_cast<SQLUSMALLINT>(month),
+                    static_cast<SQLUSMALLINT>(day),
+                    static_cast<SQLUSMALLINT>(hour),
+                    static_cast<SQLUSMALLINT>(minute),
+                    static_cast<SQLUSMALLINT>(second),
                     static_cast<SQLUINTEGER>(millisecond) * 1000000u};
     buffer.ColumnSize = TimestampColumnSize(millisecond);
     buffer.DecimalDigits = static_cast<SQLSMALLINT>(buffer.ColumnSize > 19 ? buffer.ColumnSize - 20 : 0);
@@ -52,14 +55,22 @@ SQLULEN TimestampColumnSize(int millisecond) {
 
 SQLPOINTER TParameterBuffer::Data() {
   switch (CType) {
-    case SQL_C_SSHORT: return &Small;
-    case SQL_C_SLONG: return &Integer;
-    case SQL_C_BIT: return &Bit;
-    case SQL_C_DOUBLE: return &Real;
-    case SQL_C_TYPE_DATE: return &Date;
-    case SQL_C_TYPE_TIME: return &Time;
-    case SQL_C_TYPE_TIMESTAMP: return &Stamp;
-    default: return Bytes.data();
+    case SQL_C_SSHORT:
+      return &Small;
+    case SQL_C_SLONG:
+      return &Integer;
+    case SQL_C_BIT:
+      return &Bit;
+    case SQL_C_DOUBLE:
+      return &Real;
+    case SQL_C_TYPE_DATE:
+      return &Date;
+    case SQL_C_TYPE_TIME:
+      return &Time;
+    case SQL_C_TYPE_TIMESTAMP:
+      return &Stamp;
+    default:
+      return Bytes.data();
   }
 }
 
@@ -136,9 +147,9 @@ void BindParameters(SQLHSTMT statement, const std::vector<TmParam>& params, std:
   for (size_t index = 0; index < params.size(); ++index) {
     TParameterBuffer& buffer = buffers[index];
     FillParameterBuffer(params[index], buffer);
-    CheckStatement(api.SQLBindParameter(statement, static_cast<SQLUSMALLINT>(index + 1), SQL_PARAM_INPUT,
-                                        buffer.CType, buffer.SqlType, buffer.ColumnSize, buffer.DecimalDigits,
-                                        buffer.Data(), buffer.DataLength(), &buffer.Indicator),
+    CheckStatement(api.SQLBindParameter(statement, static_cast<SQLUSMALLINT>(index + 1), SQL_PARAM_INPUT, buffer.CType,
+                                        buffer.SqlType, buffer.ColumnSize, buffer.DecimalDigits, buffer.Data(),
+                                        buffer.DataLength(), &buffer.Indicator),
                    statement);
   }
 }

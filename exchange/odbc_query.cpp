@@ -21,38 +21,53 @@ constexpr SQLSMALLINT kColumnNameSize = 256;
 
 SQLULEN CursorAttribute(TCursorType type) {
   switch (type) {
-    case TCursorType::ctFwdOnlyCursor: return SQL_CURSOR_FORWARD_ONLY;
-    case TCursorType::ctStaticCursor: return SQL_CURSOR_STATIC;
-    case TCursorType::ctKeySetCursor: return SQL_CURSOR_KEYSET_DRIVEN;
-    case TCursorType::ctDynamicCursor: return SQL_CURSOR_DYNAMIC;
+    case TCursorType::ctFwdOnlyCursor:
+      return SQL_CURSOR_FORWARD_ONLY;
+    case TCursorType::ctStaticCursor:
+      return SQL_CURSOR_STATIC;
+    case TCursorType::ctKeySetCursor:
+      return SQL_CURSOR_KEYSET_DRIVEN;
+    case TCursorType::ctDynamicCursor:
+      return SQL_CURSOR_DYNAMIC;
   }
   return SQL_CURSOR_FORWARD_ONLY;
 }
 
 TCursorType CursorTypeOf(SQLULEN attribute) {
   switch (attribute) {
-    case SQL_CURSOR_STATIC: return TCursorType::ctStaticCursor;
-    case SQL_CURSOR_KEYSET_DRIVEN: return TCursorType::ctKeySetCursor;
-    case SQL_CURSOR_DYNAMIC: return TCursorType::ctDynamicCursor;
-    default: return TCursorType::ctFwdOnlyCursor;
+    case SQL_CURSOR_STATIC:
+      return TCursorType::ctStaticCursor;
+    case SQL_CURSOR_KEYSET_DRIVEN:
+      return TCursorType::ctKeySetCursor;
+    case SQL_CURSOR_DYNAMIC:
+      return TCursorType::ctDynamicCursor;
+    default:
+      return TCursorType::ctFwdOnlyCursor;
   }
 }
 
 SQLUINTEGER ScrollOption(TCursorType type) {
   switch (type) {
-    case TCursorType::ctFwdOnlyCursor: return SQL_SO_FORWARD_ONLY;
-    case TCursorType::ctStaticCursor: return SQL_SO_STATIC;
-    case TCursorType::ctKeySetCursor: return SQL_SO_KEYSET_DRIVEN;
-    case TCursorType::ctDynamicCursor: return SQL_SO_DYNAMIC;
+    case TCursorType::ctFwdOnlyCursor:
+      return SQL_SO_FORWARD_ONLY;
+    case TCursorType::ctStaticCursor:
+      return SQL_SO_STATIC;
+    case TCursorType::ctKeySetCursor:
+      return SQL_SO_KEYSET_DRIVEN;
+    case TCursorType::ctDynamicCursor:
+      return SQL_SO_DYNAMIC;
   }
   return SQL_SO_FORWARD_ONLY;
 }
 
 TCursorType Lower(TCursorType type) {
   switch (type) {
-    case TCursorType::ctDynamicCursor: return TCursorType::ctKeySetCursor;
-    case TCursorType::ctKeySetCursor: return TCursorType::ctStaticCursor;
-    default: return TCursorType::ctFwdOnlyCursor;
+    case TCursorType::ctDynamicCursor:
+      return TCursorType::ctKeySetCursor;
+    case TCursorType::ctKeySetCursor:
+      return TCursorType::ctStaticCursor;
+    default:
+      return TCursorType::ctFwdOnlyCursor;
   }
 }
 
@@ -138,9 +153,9 @@ void TmQuery::SettleCursorType() {
                   database_->Handle());
   TCursorType wanted = CursorType;
   while (wanted != TCursorType::ctFwdOnlyCursor && (offered & ScrollOption(wanted)) == 0) wanted = Lower(wanted);
-  CheckStatement(api.SQLSetStmtAttr(statement_, SQL_ATTR_CURSOR_TYPE,
-                                    reinterpret_cast<SQLPOINTER>(CursorAttribute(wanted)), 0),
-                 statement_, {"01S02", "HYC00"});
+  CheckStatement(
+      api.SQLSetStmtAttr(statement_, SQL_ATTR_CURSOR_TYPE, reinterpret_cast<SQLPOINTER>(CursorAttribute(wanted)), 0),
+      statement_, {"01S02", "HYC00"});
   SQLULEN granted = SQL_CURSOR_FORWARD_ONLY;
   CheckStatement(api.SQLGetStmtAttr(statement_, SQL_ATTR_CURSOR_TYPE, &granted, sizeof granted, nullptr), statement_);
   granted_cursor_ = CursorTypeOf(granted);
@@ -156,8 +171,7 @@ void TmQuery::Execute() {
   CheckStatement(code, statement_, {"01S02"});
   if (code == SQL_SUCCESS_WITH_INFO) {
     SQLULEN granted = SQL_CURSOR_FORWARD_ONLY;
-    CheckStatement(api.SQLGetStmtAttr(statement_, SQL_ATTR_CURSOR_TYPE, &granted, sizeof granted, nullptr),
-                   statement_);
+    CheckStatement(api.SQLGetStmtAttr(statement_, SQL_ATTR_CURSOR_TYPE, &granted, sizeof granted, nullptr), statement_);
     granted_cursor_ = CursorTypeOf(granted);
   }
 }

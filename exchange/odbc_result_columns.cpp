@@ -54,7 +54,8 @@ TDateTime DateTimeOf(int year, int month, int day, int hour, int minute, int sec
 std::optional<TOdbcDataType> FieldTypeForColumn(SQLSMALLINT sql_type, SQLULEN column_size) {
   switch (sql_type) {
     case SQL_CHAR:
-    case SQL_WCHAR: return TOdbcDataType::ftString;
+    case SQL_WCHAR:
+      return TOdbcDataType::ftString;
     case SQL_VARCHAR:
     case SQL_WVARCHAR:
     case SQL_LONGVARCHAR:
@@ -65,21 +66,30 @@ std::optional<TOdbcDataType> FieldTypeForColumn(SQLSMALLINT sql_type, SQLULEN co
     case SQL_FLOAT:
     case SQL_REAL:
     case SQL_DOUBLE:
-    case SQL_BIGINT: return TOdbcDataType::ftFloat;
-    case SQL_INTEGER: return TOdbcDataType::ftInteger;
+    case SQL_BIGINT:
+      return TOdbcDataType::ftFloat;
+    case SQL_INTEGER:
+      return TOdbcDataType::ftInteger;
     case SQL_SMALLINT:
-    case SQL_TINYINT: return TOdbcDataType::ftSmallint;
+    case SQL_TINYINT:
+      return TOdbcDataType::ftSmallint;
     case SQL_DATE:
-    case SQL_TYPE_DATE: return TOdbcDataType::ftDate;
+    case SQL_TYPE_DATE:
+      return TOdbcDataType::ftDate;
     case SQL_TIME:
-    case SQL_TYPE_TIME: return TOdbcDataType::ftTime;
+    case SQL_TYPE_TIME:
+      return TOdbcDataType::ftTime;
     case SQL_TIMESTAMP:
-    case SQL_TYPE_TIMESTAMP: return TOdbcDataType::ftDateTime;
-    case SQL_BIT: return TOdbcDataType::ftBoolean;
+    case SQL_TYPE_TIMESTAMP:
+      return TOdbcDataType::ftDateTime;
+    case SQL_BIT:
+      return TOdbcDataType::ftBoolean;
     case SQL_BINARY:
     case SQL_VARBINARY:
-    case SQL_LONGVARBINARY: return TOdbcDataType::ftBlob;
-    default: return std::nullopt;
+    case SQL_LONGVARBINARY:
+      return TOdbcDataType::ftBlob;
+    default:
+      return std::nullopt;
   }
 }
 
@@ -135,7 +145,9 @@ TOdbcValue ReadColumnValue(SQLHSTMT statement, SQLUSMALLINT column, TOdbcDataTyp
       return DateTimeOf(value.year, value.month, value.day, value.hour, value.minute, value.second,
                         static_cast<int>(value.fraction / 1000000u));
     }
-    case TOdbcDataType::ftBlob: return ReadLongColumn(api, statement, column, SQL_C_BINARY);
-    default: return ReadLongColumn(api, statement, column, SQL_C_CHAR);
+    case TOdbcDataType::ftBlob:
+      return ReadLongColumn(api, statement, column, SQL_C_BINARY);
+    default:
+      return ReadLongColumn(api, statement, column, SQL_C_CHAR);
   }
 }

@@ -85,8 +85,9 @@ TEST_F(OdbcSqliteTest, AMalformedStatementIsAnErrorWithRecords) {
 }
 
 TEST_F(OdbcSqliteTest, EveryParameterTypeIsBoundAndReadBack) {
-  Exec("create table t (s char(20), sm smallint, i integer, b bit, f double, d date, tm time, ts timestamp, "
-       "m text, bl blob)");
+  Exec(
+      "create table t (s char(20), sm smallint, i integer, b bit, f double, d date, tm time, ts timestamp, "
+      "m text, bl blob)");
   TmQuery insert(&database_);
   insert.AddSQL("insert into t values (:s, :sm, :i, :b, :f, :d, :tm, :ts, :m, :bl)");
   const std::string text = Ansi("Иванов и сын");

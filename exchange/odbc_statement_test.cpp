@@ -23,8 +23,7 @@ TEST(OdbcParameterParser, OrderLineInsertGivesFourParametersAndFourQuestionMarks
       "insert into  \"orderItem.dbf\" (IdOrder,IdProduct,Quantity,Price) values "
       "(:idOrder,:IdProduct,:Quantity,:Price)");
   EXPECT_EQ(parsed.Names, (Names{"idOrder", "IdProduct", "Quantity", "Price"}));
-  EXPECT_EQ(parsed.DriverText,
-            "insert into  \"orderItem.dbf\" (IdOrder,IdProduct,Quantity,Price) values (?,?,?,?)");
+  EXPECT_EQ(parsed.DriverText, "insert into  \"orderItem.dbf\" (IdOrder,IdProduct,Quantity,Price) values (?,?,?,?)");
 }
 
 TEST(OdbcParameterParser, NamesEndAtLineBreaksBlanksAndPunctuation) {
@@ -117,7 +116,8 @@ TEST(OdbcParameterBinding, EveryDataTypeGetsItsSqlType) {
 
 TEST(OdbcParameterBinding, ValuesNullsAndUnsupportedTypes) {
   TmParam stamp("stamp");
-  stamp.AssignTyped(TOdbcDataType::ftDateTime, TDateTime{EncodeDate(2024, 3, 5).Value + EncodeTime(10, 11, 12, 345).Value});
+  stamp.AssignTyped(TOdbcDataType::ftDateTime,
+                    TDateTime{EncodeDate(2024, 3, 5).Value + EncodeTime(10, 11, 12, 345).Value});
   TParameterBuffer buffer;
   FillParameterBuffer(stamp, buffer);
   EXPECT_EQ(buffer.Stamp.year, 2024);
@@ -189,8 +189,8 @@ TEST(OdbcDiagnostics, ReturnCodeTextsByCallKind) {
 }
 
 TEST(OdbcDiagnostics, ErrorsCarryEveryRecord) {
-  const ESQLerror error = MakeSqlError(SQL_ERROR, TOdbcCallKind::Statement,
-                                       {{"42000", 12, "syntax error"}, {"01000", 0, "more"}});
+  const ESQLerror error =
+      MakeSqlError(SQL_ERROR, TOdbcCallKind::Statement, {{"42000", 12, "syntax error"}, {"01000", 0, "more"}});
   EXPECT_STREQ(error.what(), "42000:syntax error");
   EXPECT_EQ(error.SqlState, "42000");
   EXPECT_EQ(error.NativeError, 12);
@@ -205,19 +205,29 @@ TEST(OdbcDiagnostics, DriverConnectResults) {
   Names infos;
   const auto on_info = [&](const std::string& text) { infos.push_back(text); };
   try {
-    CheckDriverConnect(SQL_NO_DATA, [] { return std::vector<TDiagRecord>{}; }, on_info);
+    CheckDriverConnect(
+        SQL_NO_DATA, [] { return std::vector<TDiagRecord>{}; }, on_info);
     FAIL();
   } catch (const ESQLerror& error) {
     EXPECT_STREQ(error.what(), "Database not opened");
   }
-  CheckDriverConnect(SQL_SUCCESS_WITH_INFO, [] { return std::vector<TDiagRecord>{{"01000", 0, "changed"}}; }, on_info);
+  CheckDriverConnect(
+      SQL_SUCCESS_WITH_INFO,
+      [] {
+        return std::vector<TDiagRecord>{{"01000", 0, "changed"}};
+      },
+      on_info);
   EXPECT_TRUE(infos.empty());
   CheckDriverConnect(
       SQL_SUCCESS_WITH_INFO,
-      [] { return std::vector<TDiagRecord>{{"01000", 0, "a"}, {"01S00", 0, "b"}, {"01004", 0, "c"}}; }, on_info);
+      [] {
+        return std::vector<TDiagRecord>{{"01000", 0, "a"}, {"01S00", 0, "b"}, {"01004", 0, "c"}};
+      },
+      on_info);
   EXPECT_EQ(infos, (Names{"01S00:b\r\n01004:c"}));
   try {
-    CheckDriverConnect(SQL_INVALID_HANDLE, [] { return std::vector<TDiagRecord>{}; }, on_info);
+    CheckDriverConnect(
+        SQL_INVALID_HANDLE, [] { return std::vector<TDiagRecord>{}; }, on_info);
     FAIL();
   } catch (const ESQLerror& error) {
     EXPECT_STREQ(error.what(), "SQL_INVALID_HANDLE");

@@ -80,8 +80,8 @@ TOdbcValue ConvertForType(const TOdbcValue& value, TOdbcDataType type) {
 
 int32_t ValueAsInteger(const TOdbcValue& value) {
   if (const auto* text = std::get_if<std::string>(&value)) return text->empty() ? 0 : StrToInt(*text);
-  const int64_t integer = std::get<int64_t>(ConvertForType(IsNull(value) ? TOdbcValue{int64_t{0}} : value,
-                                                           TOdbcDataType::ftInteger));
+  const int64_t integer =
+      std::get<int64_t>(ConvertForType(IsNull(value) ? TOdbcValue{int64_t{0}} : value, TOdbcDataType::ftInteger));
   if (integer < std::numeric_limits<int32_t>::min() || integer > std::numeric_limits<int32_t>::max())
     throw EConvertError("Value out of the integer range");
   return static_cast<int32_t>(integer);

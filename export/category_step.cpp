@@ -1,6 +1,8 @@
 #include "export/category_step.h"
 
 #include "export/export_step.h"
+#include "palmdb/palm_table_closer.h"
+#include "session/step_header.h"
 
 namespace {
 
@@ -13,16 +15,16 @@ constexpr TExportMapping kCategoryMappings[] = {
 
 constexpr const char* kCategoryTitle = "ПК-PALM: Справочник категорий товаров";
 constexpr int kCategoryRow = 19;
-const TReferenceStepDef kCategoryStep{kCategoryTitle, kCategoryRow, &TExchangeFileSet::Category, {}, {},
-                                      &TPalmCatalogue::ptCategory};
+const TReferenceStepDef kCategoryStep{
+    kCategoryTitle, kCategoryRow, &TExchangeFileSet::Category, {}, {}, &TPalmCatalogue::ptCategory};
 
 TStagedRecords CategoryRecords(const TCategoryTree& tree) {
   TStagedRecords records;
   records.Fields = {"Id", "IdParent", "Name", "Level", "ProductCount", "Expanded", "Childcount"};
   records.Rows.reserve(tree.Rows().size());
   for (const TCategoryRow& row : tree.Rows()) {
-    records.Rows.push_back({row.Id, row.IdParent, CategoryDisplayName(row.Name, row.Level), row.Level,
-                            row.ProductCount, int32_t{0}, row.ChildCount});
+    records.Rows.push_back({row.Id, row.IdParent, CategoryDisplayName(row.Name, row.Level), row.Level, row.ProductCount,
+                            int32_t{0}, row.ChildCount});
   }
   return records;
 }
@@ -46,7 +48,7 @@ TCategoryTree BuildCategoryTree(TExportContext& context) {
 
 void ExportCategories(TExportContext& context, const TCategoryTree& tree) {
   TExchangeSession& session = context.Session;
-  ExportStepHeader(session, kCategoryTitle, kCategoryRow);
+  AnnounceStep(session, kCategoryTitle, kCategoryRow);
   if (session.Format() == TExchangeFormat::DBF) {
     LogTableLeftUntouched(session);
     return;

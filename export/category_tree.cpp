@@ -36,8 +36,8 @@ TCategoryTree TCategoryTree::Build(const std::vector<TCategorySource>& sources, 
   });
   std::unordered_map<int32_t, TChildRange> children;
   for (size_t position = 0; position < order.size(); ++position) {
-    TChildRange& range = children.try_emplace(sources[order[position]].IdParent, TChildRange{position, position})
-                             .first->second;
+    TChildRange& range =
+        children.try_emplace(sources[order[position]].IdParent, TChildRange{position, position}).first->second;
     range.Last = position + 1;
   }
   const auto range_of = [&](int32_t parent) {

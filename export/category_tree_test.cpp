@@ -45,10 +45,14 @@ TEST(CategoryTreeTest, NamesEqualButForCaseKeepTheirInputOrder) {
 }
 
 TEST(CategoryTreeTest, RowsThatCannotBePlacedAreLeftOutWithTheirSubtrees) {
-  const TCategoryTree tree = TCategoryTree::Build(
-      {{1, 0, "Top"}, {5, 77, "Orphans"}, {6, 5, "Below orphans"}, {7, -1, "Negative"}, {8, 9, "Loop"},
-       {9, 8, "Loop"}, {10, 10, "Own parent"}},
-      true);
+  const TCategoryTree tree = TCategoryTree::Build({{1, 0, "Top"},
+                                                   {5, 77, "Orphans"},
+                                                   {6, 5, "Below orphans"},
+                                                   {7, -1, "Negative"},
+                                                   {8, 9, "Loop"},
+                                                   {9, 8, "Loop"},
+                                                   {10, 10, "Own parent"}},
+                                                  true);
   EXPECT_EQ(Placed(tree), (std::vector<TPlaced>{{1, 1, 0}}));
 }
 

@@ -10,17 +10,16 @@ constexpr const char* kById[] = {"Id"};
 
 // The accounting system's packets may leave out the balance, price number and discount; its
 // text files may not. A packet without "IdQuest" gives every customer questionnaire 1.
-constexpr TExportMapping kCustomerMappings[] = {
-    {"Id", "Id", Integer},
-    {"Code", "Code", Text, Required, Required, 15},
-    {"Name", "Name", Text, Required, Required, 50},
-    {"Address", "Address", Text, Required, Required, 80},
-    {"CurrentSaldo", "CurrentSaldo", Currency, Required, Optional},
-    {"nPrice", "Nprice", Integer, Required, Optional},
-    {"PercentDiscount", "PercentDiscount", Float, Required, Optional},
-    {"IdCategory", "IdCategory", Integer, Optional, Optional},
-    {"IdQuest", "IDQuest", Integer, Optional, Optional, 0, 0, 1},
-    {"DateForDelivery", "DateForDelivery", Text, Optional, Optional, 80}};
+constexpr TExportMapping kCustomerMappings[] = {{"Id", "Id", Integer},
+                                                {"Code", "Code", Text, Required, Required, 15},
+                                                {"Name", "Name", Text, Required, Required, 50},
+                                                {"Address", "Address", Text, Required, Required, 80},
+                                                {"CurrentSaldo", "CurrentSaldo", Currency, Required, Optional},
+                                                {"nPrice", "Nprice", Integer, Required, Optional},
+                                                {"PercentDiscount", "PercentDiscount", Float, Required, Optional},
+                                                {"IdCategory", "IdCategory", Integer, Optional, Optional},
+                                                {"IdQuest", "IDQuest", Integer, Optional, Optional, 0, 0, 1},
+                                                {"DateForDelivery", "DateForDelivery", Text, Optional, Optional, 80}};
 
 constexpr TExportMapping kProductMappings[] = {{"Id", "Id", Integer},
                                                {"IdCategory", "IdCategory", Integer},
@@ -38,12 +37,12 @@ constexpr TExportMapping kProductMappings[] = {{"Id", "Id", Integer},
 
 }  // namespace
 
-const TReferenceStepDef kCustomerStep{"ПК-PALM: Справочник покупателей", 17, &TExchangeFileSet::Customer, kFileOrder,
-                                      kCustomerMappings, &TPalmCatalogue::ptCustomer, kById,
-                                      &TPalmCatalogue::ptCustomerIndex};
-const TReferenceStepDef kProductStep{"ПК-PALM: Справочник товаров", 18, &TExchangeFileSet::Product, kFileOrder,
-                                     kProductMappings, &TPalmCatalogue::ptProduct, kById,
-                                     &TPalmCatalogue::ptProductIndex};
+const TReferenceStepDef kCustomerStep{
+    "ПК-PALM: Справочник покупателей", 17,    &TExchangeFileSet::Customer,     kFileOrder, kCustomerMappings,
+    &TPalmCatalogue::ptCustomer,       kById, &TPalmCatalogue::ptCustomerIndex};
+const TReferenceStepDef kProductStep{
+    "ПК-PALM: Справочник товаров", 18,    &TExchangeFileSet::Product,     kFileOrder, kProductMappings,
+    &TPalmCatalogue::ptProduct,    kById, &TPalmCatalogue::ptProductIndex};
 
 void ExportProducts(TExportContext& context, TCategoryTree& tree) {
   if (!BeginReferenceStep(context, kProductStep)) return;

@@ -44,11 +44,22 @@ constexpr TExportMapping kRouteMappings[] = {{"Id", "Id", Integer},
 
 }  // namespace
 
-const TReferenceStepDef kDocumentStep{"ПК-PALM: Дебеторская задолженность", 20, &TExchangeFileSet::Document, kById,
-                                      kDocumentMappings, &TPalmCatalogue::ptDoc};
-const TReferenceStepDef kRouteListStep{"ПК-PALM: Маршруты", 21, &TExchangeFileSet::Route, kFileOrder, kRouteMappings,
-                                   &TPalmCatalogue::ptRoute, kByDayNumberId, &TPalmCatalogue::ptRouteIndex,
-                                   false, false};
+const TReferenceStepDef kDocumentStep{"ПК-PALM: Дебеторская задолженность",
+                                      20,
+                                      &TExchangeFileSet::Document,
+                                      kById,
+                                      kDocumentMappings,
+                                      &TPalmCatalogue::ptDoc};
+const TReferenceStepDef kRouteListStep{"ПК-PALM: Маршруты",
+                                       21,
+                                       &TExchangeFileSet::Route,
+                                       kFileOrder,
+                                       kRouteMappings,
+                                       &TPalmCatalogue::ptRoute,
+                                       kByDayNumberId,
+                                       &TPalmCatalogue::ptRouteIndex,
+                                       false,
+                                       false};
 
 void ExportRoutes(TExportContext& context) {
   if (!BeginReferenceStep(context, kRouteListStep)) return;

@@ -1,12 +1,12 @@
 #include "export/export_phase.h"
 
+#include "api/hotsync_api.h"
 #include "exchange/client_dataset.h"
 #include "exchange/txt_table.h"
 #include "export/category_step.h"
 #include "export/common_steps.h"
 #include "export/customer_product_steps.h"
 #include "export/document_route_steps.h"
-#include "api/hotsync_api.h"
 #include "palmdb/palm_catalogue.h"
 
 void RunExportPhase(TExchangeSession& session) {

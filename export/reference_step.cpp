@@ -2,6 +2,8 @@
 
 #include "core/file_lookup.h"
 #include "export/export_step.h"
+#include "palmdb/palm_table_closer.h"
+#include "session/step_header.h"
 
 bool ReferenceFilePresent(const TExchangeSession& session, const std::string& file_name) {
   return !file_name.empty() && FileExistsNoCase(session.Directory, file_name);
@@ -20,7 +22,7 @@ TStagedRecords ReadReferenceRecords(TExportContext& context, const TReferenceSte
 void ReplaceHandheldRecords(TExportContext& context, const TReferenceStepDef& step, const TStagedRecords& records) {
   TpfgPalmRemoteTable& table = context.Catalogue.*step.Table;
   CheckRecordsPack(table, records);
-  TExportTableCloser closer(table);
+  TTableCloser closer(table);
   if (step.CreateWhenMissing && !table.Exists()) table.CreateTable();
   table.Open();
   table.EmptyTable();
@@ -29,7 +31,7 @@ void ReplaceHandheldRecords(TExportContext& context, const TReferenceStepDef& st
   table.Close();
   if (step.IndexTable != nullptr) {
     TpfgPalmRemoteTable& index = context.Catalogue.*step.IndexTable;
-    TExportTableCloser index_closer(index);
+    TTableCloser index_closer(index);
     index.Open();
     index.EmptyTable();
     index.Close();
@@ -38,7 +40,7 @@ void ReplaceHandheldRecords(TExportContext& context, const TReferenceStepDef& st
 
 bool BeginReferenceStep(TExportContext& context, const TReferenceStepDef& step) {
   if (!ReferenceFilePresent(context.Session, context.Session.Files.*step.File)) return false;
-  ExportStepHeader(context.Session, step.Title, step.ProgressRow);
+  AnnounceStep(context.Session, step.Title, step.ProgressRow);
   if (context.Session.Format() != TExchangeFormat::DBF) return true;
   LogTableLeftUntouched(context.Session);
   return false;

@@ -8,8 +8,8 @@
 #include "core/exceptions.h"
 #include "core/regional_formats.h"
 #include "exchange/exchange_errors.h"
-#include "test_support/scratch_directory.h"
 #include "palmdb/palm_catalogue.h"
+#include "test_support/scratch_directory.h"
 
 namespace {
 
@@ -49,8 +49,8 @@ TEST_F(StagedRecordsTest, TextRowsAreCutRoundedAndDefaulted) {
       ReadText("ID;NAME;SALDO;NOTE\r\n7;Longer name;1.23456;kept;\r\n8;Short;99.99999;;\r\n");
   ASSERT_EQ(records.Rows.size(), 2u);
   EXPECT_EQ(records.Fields, (std::vector<std::string>{"Id", "Name", "CurrentSaldo", "IDQuest", "Address"}));
-  EXPECT_EQ(records.Rows[0], (std::vector<TStagedValue>{int32_t{7}, std::string("Longe"), 1.2346, int32_t{0},
-                                                        std::string("kept")}));
+  EXPECT_EQ(records.Rows[0],
+            (std::vector<TStagedValue>{int32_t{7}, std::string("Longe"), 1.2346, int32_t{0}, std::string("kept")}));
   EXPECT_EQ(std::get<double>(records.Rows[1][2]), 100.0);
 }
 
@@ -82,8 +82,8 @@ TEST_F(StagedRecordsTest, PacketsTakeTheirOwnDefaultsAndSkipIgnoredColumns) {
   reader.Close();
   ASSERT_EQ(records.Rows.size(), 3u);
   for (int row = 0; row < 3; ++row) {
-    EXPECT_EQ(records.Rows[row], (std::vector<TStagedValue>{int32_t{row + 1}, std::string("n"), 0.0, int32_t{1},
-                                                            std::monostate{}}));
+    EXPECT_EQ(records.Rows[row],
+              (std::vector<TStagedValue>{int32_t{row + 1}, std::string("n"), 0.0, int32_t{1}, std::monostate{}}));
   }
   EXPECT_FALSE(packet_table_.Active());
 }
@@ -91,8 +91,10 @@ TEST_F(StagedRecordsTest, PacketsTakeTheirOwnDefaultsAndSkipIgnoredColumns) {
 TEST_F(StagedRecordsTest, SortIsStableOnSeveralIntegerFields) {
   TStagedRecords records;
   records.Fields = {"DayOfWeek", "Nomer", "Id"};
-  records.Rows = {{int32_t{2}, int32_t{1}, int32_t{5}}, {int32_t{1}, int32_t{5}, int32_t{4}},
-                  {int32_t{1}, int32_t{2}, int32_t{9}}, {int32_t{1}, int32_t{2}, int32_t{3}}};
+  records.Rows = {{int32_t{2}, int32_t{1}, int32_t{5}},
+                  {int32_t{1}, int32_t{5}, int32_t{4}},
+                  {int32_t{1}, int32_t{2}, int32_t{9}},
+                  {int32_t{1}, int32_t{2}, int32_t{3}}};
   constexpr const char* kOrder[] = {"DAYOFWEEK", "NOMER", "ID"};
   SortStagedRecords(records, kOrder);
   std::vector<int32_t> ids;

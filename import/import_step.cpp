@@ -10,14 +10,6 @@ constexpr int kLogProgress = 19;
 
 }  // namespace
 
-void AnnounceStep(TExchangeSession& session, const char* title_utf8, int progress_row) {
-  const std::string title = Ansi(title_utf8);
-  session.StatusText(title);
-  session.LogLine(title, kLogProgress);
-  session.Progress->MarkStep(progress_row);
-  session.Progress->ProgressBar.SetPosition(0);
-}
-
 void LogImportedCount(TExchangeSession& session, int count) {
   session.LogLine(Ansi("PALM-ПК: Загружено: ") + std::to_string(count), kLogProgress);
 }
@@ -50,14 +42,6 @@ void CopyMappedValues(const std::vector<TBoundMapping>& bound, TImportOutput& ou
         output.SetText(mapping.Slot, mapping.Field->AsString());
         break;
     }
-  }
-}
-
-TTableCloser::~TTableCloser() {
-  try {
-    if (table_.Active()) table_.Close();
-  } catch (const std::exception&) {
-    // The step's own error is the one that matters.
   }
 }
 

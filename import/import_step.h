@@ -9,7 +9,9 @@
 
 #include "import/import_output.h"
 #include "palmdb/palm_catalogue.h"
+#include "palmdb/palm_table_closer.h"
 #include "session/exchange_session.h"
+#include "session/step_header.h"
 
 // How a handheld value is read and handed to the output.
 enum class THandheldValueKind { Integer, Float, Date, Text };
@@ -31,9 +33,6 @@ struct TImportStepDef {
   bool OnlyWhenTableExists = false;  // the step is skipped without the handheld database
 };
 
-// The step's announcement: status text, log line (activity 19), its progress row marked and
-// the bar at 0.
-void AnnounceStep(TExchangeSession& session, const char* title_utf8, int progress_row);
 // The log line "PALM-ПК: Загружено: " and count (activity 19).
 void LogImportedCount(TExchangeSession& session, int count);
 
@@ -56,15 +55,3 @@ std::vector<TBoundMapping> BindMappings(TpfgPalmRemoteTable& table, TImportOutpu
                                         std::span<const TFieldMapping> mappings);
 // Copies the current handheld record's mapped values into the output's current record.
 void CopyMappedValues(const std::vector<TBoundMapping>& bound, TImportOutput& output);
-
-// Closes a handheld table when a step ends by an error; a failing close is ignored.
-class TTableCloser {
- public:
-  explicit TTableCloser(TpfgPalmRemoteTable& table) : table_(table) {}
-  ~TTableCloser();
-  TTableCloser(const TTableCloser&) = delete;
-  TTableCloser& operator=(const TTableCloser&) = delete;
-
- private:
-  TpfgPalmRemoteTable& table_;
-};

@@ -11,19 +11,24 @@ namespace {
 
 const char* SqlStateOf(int code, const std::string& message) {
   switch (code & 0xff) {
-    case SQLITE_CONSTRAINT: return "23000";
+    case SQLITE_CONSTRAINT:
+      return "23000";
     case SQLITE_BUSY:
-    case SQLITE_LOCKED: return "HYT00";
-    case SQLITE_NOMEM: return "HY001";
+    case SQLITE_LOCKED:
+      return "HYT00";
+    case SQLITE_NOMEM:
+      return "HY001";
     case SQLITE_NOTADB:
-    case SQLITE_CANTOPEN: return "08001";
+    case SQLITE_CANTOPEN:
+      return "08001";
     case SQLITE_ERROR:
       if (message.rfind("no such table", 0) == 0) return "42S02";
       if (message.rfind("no such column", 0) == 0 || message.find("has no column named") != std::string::npos) {
         return "42S22";
       }
       return "42000";
-    default: return "HY000";
+    default:
+      return "HY000";
   }
 }
 
@@ -69,7 +74,8 @@ std::unique_ptr<PreparedStatement> AnswersDataSource::Prepare(const std::string&
   sqlite3_stmt* statement = nullptr;
   const std::string text = Windows1251ToUtf8(sql);
   const int prepared = sqlite3_prepare_v2(database_, text.c_str(), static_cast<int>(text.size()), &statement, nullptr);
-  if (prepared != SQLITE_OK) ThrowSqliteError(database_, prepared, "Cannot prepare \"" + sql + "\" on \"" + path_ + "\"");
+  if (prepared != SQLITE_OK)
+    ThrowSqliteError(database_, prepared, "Cannot prepare \"" + sql + "\" on \"" + path_ + "\"");
   return std::make_unique<AnswersStatement>(*this, database_, statement);
 }
 

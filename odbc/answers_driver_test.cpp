@@ -12,7 +12,8 @@ namespace {
 class AnswersDriverTest : public testing::Test {
  protected:
   void SetUp() override {
-    directory_ = (std::filesystem::temp_directory_path() / ("answers_driver_test." + std::to_string(getpid()))).string();
+    directory_ =
+        (std::filesystem::temp_directory_path() / ("answers_driver_test." + std::to_string(getpid()))).string();
     std::filesystem::create_directories(directory_);
     path_ = directory_ + "/answer.mdb";
     sqlite3* database = nullptr;
@@ -42,7 +43,9 @@ TEST_F(AnswersDriverTest, AnswersGoInAsUtf8WithIsoDates) {
   ASSERT_EQ(client.Connect(Connection(path_)), SQL_SUCCESS) << client.Error();
   ASSERT_EQ(client.Run("insert into  Answer (KPK, Id,IdQUEST,IdCustomer,DateAnswer, TimeAnswer)\r\n"
                        " values (?, ?,?,?,?, ?)",
-                       {"\xC0\xC3\xC5\xCD\xD2""7", "1", "2", "3", "D:2024-03-05", "930"}),
+                       {"\xC0\xC3\xC5\xCD\xD2"
+                        "7",
+                        "1", "2", "3", "D:2024-03-05", "930"}),
             SQL_SUCCESS)
       << client.Error();
   EXPECT_EQ(client.RowCount(), 1);
@@ -59,7 +62,9 @@ TEST_F(AnswersDriverTest, AnswersGoInAsUtf8WithIsoDates) {
   ASSERT_EQ(client.Run("select * from Answer"), SQL_SUCCESS) << client.Error();
   const auto rows = client.Rows();
   ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(rows[0][0], "\xC0\xC3\xC5\xCD\xD2""7");
+  EXPECT_EQ(rows[0][0],
+            "\xC0\xC3\xC5\xCD\xD2"
+            "7");
   EXPECT_EQ(rows[0][4], "2024-03-05");
 }
 

@@ -100,14 +100,19 @@ void AnswersStatement::Bind(int number, const Value& value) {
 
 Value AnswersStatement::Read(int column, const ColumnInfo& info) const {
   switch (sqlite3_column_type(statement_, column)) {
-    case SQLITE_NULL: return Value{};
-    case SQLITE_INTEGER: return static_cast<int64_t>(sqlite3_column_int64(statement_, column));
-    case SQLITE_FLOAT: return sqlite3_column_double(statement_, column);
+    case SQLITE_NULL:
+      return Value{};
+    case SQLITE_INTEGER:
+      return static_cast<int64_t>(sqlite3_column_int64(statement_, column));
+    case SQLITE_FLOAT:
+      return sqlite3_column_double(statement_, column);
     case SQLITE_BLOB: {
       const void* bytes = sqlite3_column_blob(statement_, column);
-      return std::string(static_cast<const char*>(bytes), static_cast<size_t>(sqlite3_column_bytes(statement_, column)));
+      return std::string(static_cast<const char*>(bytes),
+                         static_cast<size_t>(sqlite3_column_bytes(statement_, column)));
     }
-    default: break;
+    default:
+      break;
   }
   const char* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
   const std::string utf8(text, static_cast<size_t>(sqlite3_column_bytes(statement_, column)));
@@ -140,7 +145,9 @@ ExecutionResult AnswersStatement::Execute(const std::vector<Value>& parameters) 
     if (step != SQLITE_ROW) {
       const char* sql = sqlite3_sql(statement_);
       sqlite3_reset(statement_);
-      ThrowSqliteError(database_, step, "Cannot run \"" + Utf8ToWindows1251(sql != nullptr ? sql : "") + "\" on \"" + source_.Path() + "\"");
+      ThrowSqliteError(
+          database_, step,
+          "Cannot run \"" + Utf8ToWindows1251(sql != nullptr ? sql : "") + "\" on \"" + source_.Path() + "\"");
     }
     std::vector<Value> row;
     for (int i = 0; i < column_count; ++i) row.push_back(Read(i, result.result_set.columns[static_cast<size_t>(i)]));

@@ -14,26 +14,38 @@ namespace {
 
 SQLSMALLINT DefaultCType(SQLSMALLINT sql_type) {
   switch (sql_type) {
-    case SQL_INTEGER: return SQL_C_SLONG;
-    case SQL_SMALLINT: return SQL_C_SSHORT;
-    case SQL_TINYINT: return SQL_C_STINYINT;
-    case SQL_BIGINT: return SQL_C_SBIGINT;
-    case SQL_BIT: return SQL_C_BIT;
-    case SQL_REAL: return SQL_C_FLOAT;
+    case SQL_INTEGER:
+      return SQL_C_SLONG;
+    case SQL_SMALLINT:
+      return SQL_C_SSHORT;
+    case SQL_TINYINT:
+      return SQL_C_STINYINT;
+    case SQL_BIGINT:
+      return SQL_C_SBIGINT;
+    case SQL_BIT:
+      return SQL_C_BIT;
+    case SQL_REAL:
+      return SQL_C_FLOAT;
     case SQL_FLOAT:
     case SQL_DOUBLE:
     case SQL_NUMERIC:
-    case SQL_DECIMAL: return SQL_C_DOUBLE;
+    case SQL_DECIMAL:
+      return SQL_C_DOUBLE;
     case SQL_TYPE_DATE:
-    case SQL_DATE: return SQL_C_TYPE_DATE;
+    case SQL_DATE:
+      return SQL_C_TYPE_DATE;
     case SQL_TYPE_TIMESTAMP:
-    case SQL_TIMESTAMP: return SQL_C_TYPE_TIMESTAMP;
+    case SQL_TIMESTAMP:
+      return SQL_C_TYPE_TIMESTAMP;
     case SQL_TYPE_TIME:
-    case SQL_TIME: return SQL_C_TYPE_TIME;
+    case SQL_TIME:
+      return SQL_C_TYPE_TIME;
     case SQL_BINARY:
     case SQL_VARBINARY:
-    case SQL_LONGVARBINARY: return SQL_C_BINARY;
-    default: return SQL_C_CHAR;
+    case SQL_LONGVARBINARY:
+      return SQL_C_BINARY;
+    default:
+      return SQL_C_CHAR;
   }
 }
 
@@ -85,7 +97,8 @@ double AsDouble(const Value& value) {
 int64_t AsInteger(const Value& value, int64_t low, int64_t high) {
   double number = 0;
   if (const auto* integer = std::get_if<int64_t>(&value)) {
-    if (*integer < low || *integer > high) throw DriverError("22003", "Numeric value out of range: " + std::to_string(*integer));
+    if (*integer < low || *integer > high)
+      throw DriverError("22003", "Numeric value out of range: " + std::to_string(*integer));
     return *integer;
   }
   number = std::trunc(AsDouble(value));
@@ -179,16 +192,23 @@ Value ReadParameter(const BufferBinding& binding) {
       return Utf16ToWindows1251(std::u16string_view(text, length));
     }
     case SQL_C_SLONG:
-    case SQL_C_LONG: return static_cast<int64_t>(*static_cast<const SQLINTEGER*>(data));
-    case SQL_C_ULONG: return static_cast<int64_t>(*static_cast<const SQLUINTEGER*>(data));
+    case SQL_C_LONG:
+      return static_cast<int64_t>(*static_cast<const SQLINTEGER*>(data));
+    case SQL_C_ULONG:
+      return static_cast<int64_t>(*static_cast<const SQLUINTEGER*>(data));
     case SQL_C_SSHORT:
-    case SQL_C_SHORT: return static_cast<int64_t>(*static_cast<const SQLSMALLINT*>(data));
-    case SQL_C_USHORT: return static_cast<int64_t>(*static_cast<const SQLUSMALLINT*>(data));
+    case SQL_C_SHORT:
+      return static_cast<int64_t>(*static_cast<const SQLSMALLINT*>(data));
+    case SQL_C_USHORT:
+      return static_cast<int64_t>(*static_cast<const SQLUSMALLINT*>(data));
     case SQL_C_STINYINT:
-    case SQL_C_TINYINT: return static_cast<int64_t>(*static_cast<const SQLSCHAR*>(data));
+    case SQL_C_TINYINT:
+      return static_cast<int64_t>(*static_cast<const SQLSCHAR*>(data));
     case SQL_C_UTINYINT:
-    case SQL_C_BIT: return static_cast<int64_t>(*static_cast<const SQLCHAR*>(data));
-    case SQL_C_SBIGINT: return static_cast<int64_t>(*static_cast<const SQLBIGINT*>(data));
+    case SQL_C_BIT:
+      return static_cast<int64_t>(*static_cast<const SQLCHAR*>(data));
+    case SQL_C_SBIGINT:
+      return static_cast<int64_t>(*static_cast<const SQLBIGINT*>(data));
     case SQL_C_UBIGINT: {
       const SQLUBIGINT number = *static_cast<const SQLUBIGINT*>(data);
       if (number > static_cast<SQLUBIGINT>(std::numeric_limits<int64_t>::max())) {
@@ -196,8 +216,10 @@ Value ReadParameter(const BufferBinding& binding) {
       }
       return static_cast<int64_t>(number);
     }
-    case SQL_C_DOUBLE: return *static_cast<const SQLDOUBLE*>(data);
-    case SQL_C_FLOAT: return static_cast<double>(*static_cast<const SQLREAL*>(data));
+    case SQL_C_DOUBLE:
+      return *static_cast<const SQLDOUBLE*>(data);
+    case SQL_C_FLOAT:
+      return static_cast<double>(*static_cast<const SQLREAL*>(data));
     case SQL_C_TYPE_DATE:
     case SQL_C_DATE: {
       const auto* date = static_cast<const SQL_DATE_STRUCT*>(data);
@@ -206,10 +228,11 @@ Value ReadParameter(const BufferBinding& binding) {
     case SQL_C_TYPE_TIMESTAMP:
     case SQL_C_TIMESTAMP: {
       const auto* stamp = static_cast<const SQL_TIMESTAMP_STRUCT*>(data);
-      return Timestamp{{stamp->year, stamp->month, stamp->day}, stamp->hour, stamp->minute, stamp->second,
-                       stamp->fraction};
+      return Timestamp{
+          {stamp->year, stamp->month, stamp->day}, stamp->hour, stamp->minute, stamp->second, stamp->fraction};
     }
-    default: throw DriverError("HYC00", "Parameters of C type " + std::to_string(c_type) + " are not supported");
+    default:
+      throw DriverError("HYC00", "Parameters of C type " + std::to_string(c_type) + " are not supported");
   }
 }
 
@@ -224,26 +247,50 @@ WriteOutcome WriteValue(const Value& value, SQLSMALLINT column_type, const Buffe
     return WriteOutcome::Written;
   }
   switch (c_type) {
-    case SQL_C_CHAR: return WriteBytes(AsText(value), 1, target, offset);
-    case SQL_C_BINARY: return WriteBytes(AsText(value), 0, target, offset);
+    case SQL_C_CHAR:
+      return WriteBytes(AsText(value), 1, target, offset);
+    case SQL_C_BINARY:
+      return WriteBytes(AsText(value), 0, target, offset);
     case SQL_C_WCHAR: {
       const std::u16string wide = Windows1251ToUtf16(AsText(value));
       return WriteBytes(std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2), 2, target, offset);
     }
     case SQL_C_SLONG:
-    case SQL_C_LONG: Store(target, static_cast<SQLINTEGER>(AsInteger(value, INT32_MIN, INT32_MAX))); break;
-    case SQL_C_ULONG: Store(target, static_cast<SQLUINTEGER>(AsInteger(value, 0, UINT32_MAX))); break;
+    case SQL_C_LONG:
+      Store(target, static_cast<SQLINTEGER>(AsInteger(value, INT32_MIN, INT32_MAX)));
+      break;
+    case SQL_C_ULONG:
+      Store(target, static_cast<SQLUINTEGER>(AsInteger(value, 0, UINT32_MAX)));
+      break;
     case SQL_C_SSHORT:
-    case SQL_C_SHORT: Store(target, static_cast<SQLSMALLINT>(AsInteger(value, INT16_MIN, INT16_MAX))); break;
-    case SQL_C_USHORT: Store(target, static_cast<SQLUSMALLINT>(AsInteger(value, 0, UINT16_MAX))); break;
+    case SQL_C_SHORT:
+      Store(target, static_cast<SQLSMALLINT>(AsInteger(value, INT16_MIN, INT16_MAX)));
+      break;
+    case SQL_C_USHORT:
+      Store(target, static_cast<SQLUSMALLINT>(AsInteger(value, 0, UINT16_MAX)));
+      break;
     case SQL_C_STINYINT:
-    case SQL_C_TINYINT: Store(target, static_cast<SQLSCHAR>(AsInteger(value, INT8_MIN, INT8_MAX))); break;
-    case SQL_C_UTINYINT: Store(target, static_cast<SQLCHAR>(AsInteger(value, 0, UINT8_MAX))); break;
-    case SQL_C_BIT: Store(target, static_cast<SQLCHAR>(AsInteger(value, 0, 1))); break;
-    case SQL_C_SBIGINT: Store(target, static_cast<SQLBIGINT>(AsInteger(value, INT64_MIN, INT64_MAX))); break;
-    case SQL_C_UBIGINT: Store(target, static_cast<SQLUBIGINT>(AsInteger(value, 0, INT64_MAX))); break;
-    case SQL_C_DOUBLE: Store(target, static_cast<SQLDOUBLE>(AsDouble(value))); break;
-    case SQL_C_FLOAT: Store(target, static_cast<SQLREAL>(AsDouble(value))); break;
+    case SQL_C_TINYINT:
+      Store(target, static_cast<SQLSCHAR>(AsInteger(value, INT8_MIN, INT8_MAX)));
+      break;
+    case SQL_C_UTINYINT:
+      Store(target, static_cast<SQLCHAR>(AsInteger(value, 0, UINT8_MAX)));
+      break;
+    case SQL_C_BIT:
+      Store(target, static_cast<SQLCHAR>(AsInteger(value, 0, 1)));
+      break;
+    case SQL_C_SBIGINT:
+      Store(target, static_cast<SQLBIGINT>(AsInteger(value, INT64_MIN, INT64_MAX)));
+      break;
+    case SQL_C_UBIGINT:
+      Store(target, static_cast<SQLUBIGINT>(AsInteger(value, 0, INT64_MAX)));
+      break;
+    case SQL_C_DOUBLE:
+      Store(target, static_cast<SQLDOUBLE>(AsDouble(value)));
+      break;
+    case SQL_C_FLOAT:
+      Store(target, static_cast<SQLREAL>(AsDouble(value)));
+      break;
     case SQL_C_TYPE_DATE:
     case SQL_C_DATE: {
       const Timestamp stamp = AsTimestamp(value);
@@ -255,9 +302,12 @@ WriteOutcome WriteValue(const Value& value, SQLSMALLINT column_type, const Buffe
     case SQL_C_TYPE_TIMESTAMP:
     case SQL_C_TIMESTAMP: {
       const Timestamp stamp = AsTimestamp(value);
-      SQL_TIMESTAMP_STRUCT out{static_cast<SQLSMALLINT>(stamp.date.year), static_cast<SQLUSMALLINT>(stamp.date.month),
-                               static_cast<SQLUSMALLINT>(stamp.date.day),  static_cast<SQLUSMALLINT>(stamp.hour),
-                               static_cast<SQLUSMALLINT>(stamp.minute),    static_cast<SQLUSMALLINT>(stamp.second),
+      SQL_TIMESTAMP_STRUCT out{static_cast<SQLSMALLINT>(stamp.date.year),
+                               static_cast<SQLUSMALLINT>(stamp.date.month),
+                               static_cast<SQLUSMALLINT>(stamp.date.day),
+                               static_cast<SQLUSMALLINT>(stamp.hour),
+                               static_cast<SQLUSMALLINT>(stamp.minute),
+                               static_cast<SQLUSMALLINT>(stamp.second),
                                stamp.fraction};
       Store(target, out);
       break;
@@ -270,7 +320,8 @@ WriteOutcome WriteValue(const Value& value, SQLSMALLINT column_type, const Buffe
       Store(target, time);
       break;
     }
-    default: throw DriverError("HY003", "Columns cannot be read as C type " + std::to_string(c_type));
+    default:
+      throw DriverError("HY003", "Columns cannot be read as C type " + std::to_string(c_type));
   }
   return WriteOutcome::Written;
 }

@@ -46,7 +46,8 @@ SQLRETURN FreeHandle(SQLSMALLINT type, SQLHANDLE handle) {
     Environment* environment = AsEnvironment(handle);
     if (environment == nullptr) return SQL_INVALID_HANDLE;
     return Guarded(environment, [&]() -> SQLRETURN {
-      if (!environment->connections.empty()) throw DriverError("HY010", "Connections of the environment are still allocated");
+      if (!environment->connections.empty())
+        throw DriverError("HY010", "Connections of the environment are still allocated");
       delete environment;
       return SQL_SUCCESS;
     });
@@ -76,9 +77,7 @@ void ApplyAutoCommit(Connection* connection, bool on) {
   connection->auto_commit = on;
 }
 
-SQLUINTEGER AttributeNumber(SQLPOINTER value) {
-  return static_cast<SQLUINTEGER>(reinterpret_cast<uintptr_t>(value));
-}
+SQLUINTEGER AttributeNumber(SQLPOINTER value) { return static_cast<SQLUINTEGER>(reinterpret_cast<uintptr_t>(value)); }
 
 SQLRETURN EndTransaction(Connection* connection, SQLSMALLINT completion) {
   return Guarded(connection, [&]() -> SQLRETURN {
@@ -131,10 +130,17 @@ SQLRETURN SQL_API SQLSetConnectAttr(SQLHDBC ConnectionHandle, SQLINTEGER Attribu
   Connection* connection = AsConnection(ConnectionHandle);
   return Guarded(connection, [&]() -> SQLRETURN {
     switch (Attribute) {
-      case SQL_ATTR_AUTOCOMMIT: ApplyAutoCommit(connection, AttributeNumber(Value) == SQL_AUTOCOMMIT_ON); break;
-      case SQL_ATTR_ACCESS_MODE: connection->access_mode = AttributeNumber(Value); break;
-      case SQL_ATTR_TXN_ISOLATION: connection->txn_isolation = AttributeNumber(Value); break;
-      default: break;  // timeouts, cursor library, packet size and the like change nothing here
+      case SQL_ATTR_AUTOCOMMIT:
+        ApplyAutoCommit(connection, AttributeNumber(Value) == SQL_AUTOCOMMIT_ON);
+        break;
+      case SQL_ATTR_ACCESS_MODE:
+        connection->access_mode = AttributeNumber(Value);
+        break;
+      case SQL_ATTR_TXN_ISOLATION:
+        connection->txn_isolation = AttributeNumber(Value);
+        break;
+      default:
+        break;  // timeouts, cursor library, packet size and the like change nothing here
     }
     return SQL_SUCCESS;
   });
@@ -146,14 +152,25 @@ SQLRETURN SQL_API SQLGetConnectAttr(SQLHDBC ConnectionHandle, SQLINTEGER Attribu
   return Guarded(connection, [&]() -> SQLRETURN {
     SQLUINTEGER number = 0;
     switch (Attribute) {
-      case SQL_ATTR_AUTOCOMMIT: number = connection->auto_commit ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF; break;
-      case SQL_ATTR_ACCESS_MODE: number = connection->access_mode; break;
-      case SQL_ATTR_TXN_ISOLATION: number = connection->txn_isolation; break;
-      case SQL_ATTR_CONNECTION_DEAD: number = connection->data_source ? SQL_CD_FALSE : SQL_CD_TRUE; break;
+      case SQL_ATTR_AUTOCOMMIT:
+        number = connection->auto_commit ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF;
+        break;
+      case SQL_ATTR_ACCESS_MODE:
+        number = connection->access_mode;
+        break;
+      case SQL_ATTR_TXN_ISOLATION:
+        number = connection->txn_isolation;
+        break;
+      case SQL_ATTR_CONNECTION_DEAD:
+        number = connection->data_source ? SQL_CD_FALSE : SQL_CD_TRUE;
+        break;
       case SQL_ATTR_LOGIN_TIMEOUT:
-      case SQL_ATTR_CONNECTION_TIMEOUT: break;
-      case SQL_ATTR_CURRENT_CATALOG: return TextResult(connection, CopyText("", Value, BufferLength, StringLength));
-      default: throw DriverError("HY092", "Invalid connection attribute " + std::to_string(Attribute));
+      case SQL_ATTR_CONNECTION_TIMEOUT:
+        break;
+      case SQL_ATTR_CURRENT_CATALOG:
+        return TextResult(connection, CopyText("", Value, BufferLength, StringLength));
+      default:
+        throw DriverError("HY092", "Invalid connection attribute " + std::to_string(Attribute));
     }
     if (Value != nullptr) *static_cast<SQLUINTEGER*>(Value) = number;
     if (StringLength != nullptr) *StringLength = sizeof number;

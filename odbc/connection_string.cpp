@@ -26,7 +26,8 @@ ConnectionAttributes ParseConnectionString(std::string_view text) {
     const size_t equals = text.find('=', pos);
     const size_t semicolon = text.find(';', pos);
     if (equals == std::string_view::npos || (semicolon != std::string_view::npos && semicolon < equals)) {
-      const std::string rest = Trimmed(text.substr(pos, semicolon == std::string_view::npos ? text.npos : semicolon - pos));
+      const std::string rest =
+          Trimmed(text.substr(pos, semicolon == std::string_view::npos ? text.npos : semicolon - pos));
       if (!rest.empty()) throw DriverError("08001", "Invalid connection string attribute: \"" + rest + "\"");
       if (semicolon == std::string_view::npos) break;
       pos = semicolon + 1;
@@ -38,7 +39,8 @@ ConnectionAttributes ParseConnectionString(std::string_view text) {
     std::string value;
     if (value_start < text.size() && text[value_start] == '{') {
       const size_t close = text.find('}', value_start + 1);
-      if (close == std::string_view::npos) throw DriverError("08001", "Unclosed brace in the connection string after " + key);
+      if (close == std::string_view::npos)
+        throw DriverError("08001", "Unclosed brace in the connection string after " + key);
       value = std::string(text.substr(value_start + 1, close - value_start - 1));
       const size_t next = text.find(';', close);
       pos = next == std::string_view::npos ? text.size() : next + 1;

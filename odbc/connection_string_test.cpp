@@ -14,7 +14,8 @@ TEST(ConnectionString, TheConduitsLinesAndBracedValues) {
   EXPECT_EQ(dbase.at("DEFAULTDIR"), "/x/");
   EXPECT_EQ(dbase.at("FIL"), "dBase III");
   EXPECT_EQ(dbase.size(), 10u);
-  const ConnectionAttributes braced = ParseConnectionString("DRIVER={Microsoft Access Driver (*.mdb)};DBQ={/a;b/answer.mdb};");
+  const ConnectionAttributes braced =
+      ParseConnectionString("DRIVER={Microsoft Access Driver (*.mdb)};DBQ={/a;b/answer.mdb};");
   EXPECT_EQ(braced.at("DRIVER"), "Microsoft Access Driver (*.mdb)");
   EXPECT_EQ(braced.at("DBQ"), "/a;b/answer.mdb");
 }

@@ -61,9 +61,10 @@ std::string DbaseDataSource::TablePath(const std::string& name) const {
   std::string file = given.filename().string();
   if (file.empty()) throw DriverError("42000", "\"" + name + "\" names no table file");
   if (!EndsWithDbf(file)) file += ".dbf";
-  const std::string directory = given.has_parent_path() ? (given.is_absolute() ? given.parent_path().string()
-                                                                                : WithTrailingSlash(directory_) + given.parent_path().string())
-                                                        : directory_;
+  const std::string directory =
+      given.has_parent_path() ? (given.is_absolute() ? given.parent_path().string()
+                                                     : WithTrailingSlash(directory_) + given.parent_path().string())
+                              : directory_;
   return PathNoCase(directory, file);
 }
 

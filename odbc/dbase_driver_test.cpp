@@ -12,7 +12,8 @@ namespace {
 class DbaseDriverTest : public testing::Test {
  protected:
   void SetUp() override {
-    directory_ = (std::filesystem::temp_directory_path() / ("dbase_driver_test." + std::to_string(getpid()))).string() + "/";
+    directory_ =
+        (std::filesystem::temp_directory_path() / ("dbase_driver_test." + std::to_string(getpid()))).string() + "/";
     std::filesystem::create_directories(directory_);
   }
   void TearDown() override { std::filesystem::remove_all(directory_); }
@@ -23,7 +24,8 @@ class DbaseDriverTest : public testing::Test {
   }
   std::string DbaseConnection(const char* driver = "Microsoft dBase Driver (*.dbf)") const {
     return std::string("DRIVER=") + driver + ";DefaultDir=" + directory_ + ";SourceDB=" + directory_ +
-           ";SourceType=DBF;Exclusive=No;BackgroundFetch=Yes;FIL=dBase III;DriverId=21;MaxBufferSize=2048;PageTimeout=5";
+           ";SourceType=DBF;Exclusive=No;BackgroundFetch=Yes;FIL=dBase "
+           "III;DriverId=21;MaxBufferSize=2048;PageTimeout=5";
   }
 
   std::string directory_;
@@ -36,9 +38,10 @@ TEST_F(DbaseDriverTest, FoxProWritesOrderLinesInATransaction) {
   OdbcClient client;
   ASSERT_EQ(client.Connect(FoxProConnection()), SQL_SUCCESS) << client.Error();
   EXPECT_EQ(client.TransactionCapable(), SQL_TC_ALL);
-  ASSERT_EQ(client.Run("Create table \"" + directory_ +
-                       "orderitem.dbf\" (idorder integer,IdProduct Integer, Quantity Numeric(15,3), Price Numeric(15,3))"),
-            SQL_SUCCESS)
+  ASSERT_EQ(
+      client.Run("Create table \"" + directory_ +
+                 "orderitem.dbf\" (idorder integer,IdProduct Integer, Quantity Numeric(15,3), Price Numeric(15,3))"),
+      SQL_SUCCESS)
       << client.Error();
   ASSERT_EQ(client.SetAutoCommit(false), SQL_SUCCESS) << client.Error();
   ASSERT_EQ(client.Run(kOrderLineInsert, {"7", "101", "F:2.5", "F:10"}), SQL_SUCCESS) << client.Error();

@@ -16,9 +16,12 @@ ColumnInfo DescribeField(const DbaseField& field) {
     case 'F':
       if (field.decimals == 0 && field.width <= 11) return {field.name, SQL_INTEGER, 10, 0};
       return {field.name, SQL_NUMERIC, static_cast<SQLULEN>(field.width), static_cast<SQLSMALLINT>(field.decimals)};
-    case 'D': return {field.name, SQL_TYPE_DATE, 10, 0};
-    case 'L': return {field.name, SQL_BIT, 1, 0};
-    default: return {field.name, SQL_CHAR, static_cast<SQLULEN>(field.width), 0};
+    case 'D':
+      return {field.name, SQL_TYPE_DATE, 10, 0};
+    case 'L':
+      return {field.name, SQL_BIT, 1, 0};
+    default:
+      return {field.name, SQL_CHAR, static_cast<SQLULEN>(field.width), 0};
   }
 }
 
@@ -71,7 +74,8 @@ ExecutionResult Create(DbaseDataSource& source, const CreateTableStatement& stat
   return result;
 }
 
-ExecutionResult Insert(DbaseDataSource& source, const InsertStatement& statement, const std::vector<Value>& parameters) {
+ExecutionResult Insert(DbaseDataSource& source, const InsertStatement& statement,
+                       const std::vector<Value>& parameters) {
   const std::string path = source.TablePath(statement.table);
   DbaseTable& table = source.Table(path);
   std::vector<Value> row(table.fields.size());

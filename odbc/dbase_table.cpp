@@ -99,7 +99,8 @@ Value ReadField(DBFHandle handle, int row, int column, const DbaseField& field) 
       if (text == "T" || text == "t" || text == "Y" || text == "y") return int64_t{1};
       if (text == "F" || text == "f" || text == "N" || text == "n") return int64_t{0};
       return Value{};
-    default: return text;
+    default:
+      return text;
   }
 }
 
@@ -111,7 +112,8 @@ std::string FieldText(const Value& value, const DbaseField& field) {
       std::snprintf(text, sizeof text, "%04d%02d%02d", date.year, date.month, date.day);
       return text;
     }
-    case 'L': return std::get<int64_t>(value) != 0 ? "T" : "F";
+    case 'L':
+      return std::get<int64_t>(value) != 0 ? "T" : "F";
     case 'N':
     case 'F':
       if (const auto* integer = std::get_if<int64_t>(&value)) {
@@ -120,7 +122,8 @@ std::string FieldText(const Value& value, const DbaseField& field) {
         std::snprintf(text, sizeof text, "%*.*f", field.width, field.decimals, std::get<double>(value));
       }
       return text;
-    default: return std::get<std::string>(value);
+    default:
+      return std::get<std::string>(value);
   }
 }
 

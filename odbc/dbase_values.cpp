@@ -18,7 +18,8 @@ Value FitNumber(const Value& value, const DbaseField& field) {
   if (const auto* integer = std::get_if<int64_t>(&value)) {
     if (field.decimals == 0) {
       if (std::to_string(*integer).size() > static_cast<size_t>(field.width)) {
-        throw DriverError("22003", "Numeric value " + std::to_string(*integer) + " out of range for " + Describe(field));
+        throw DriverError("22003",
+                          "Numeric value " + std::to_string(*integer) + " out of range for " + Describe(field));
       }
       return *integer;
     }
@@ -82,8 +83,10 @@ Value FitToField(const Value& value, const DbaseField& field) {
   if (IsNull(value)) return value;
   switch (field.type) {
     case 'N':
-    case 'F': return FitNumber(value, field);
-    case 'D': return FitDate(value, field);
+    case 'F':
+      return FitNumber(value, field);
+    case 'D':
+      return FitDate(value, field);
     case 'L': {
       const Value number = FitNumber(value, DbaseField{field.name, 'N', 20, 0});
       return IsNull(number) ? number : Value{int64_t{std::get<int64_t>(number) != 0}};
@@ -92,8 +95,8 @@ Value FitToField(const Value& value, const DbaseField& field) {
       std::string text = AsFieldText(value);
       while (text.size() > static_cast<size_t>(field.width) && text.back() == ' ') text.pop_back();
       if (text.size() > static_cast<size_t>(field.width)) {
-        throw DriverError("22001", "String data right truncation: " + std::to_string(text.size()) +
-                                       " bytes for " + Describe(field));
+        throw DriverError(
+            "22001", "String data right truncation: " + std::to_string(text.size()) + " bytes for " + Describe(field));
       }
       return text;
     }
@@ -106,15 +109,25 @@ DbaseField FieldFor(const ColumnDefinition& column) {
   }
   DbaseField field{column.name, 'N', 11, 0};
   switch (column.type) {
-    case ColumnType::Integer: break;
-    case ColumnType::Float: field.width = 20; field.decimals = 6; break;
+    case ColumnType::Integer:
+      break;
+    case ColumnType::Float:
+      field.width = 20;
+      field.decimals = 6;
+      break;
     case ColumnType::Numeric:
       field.width = column.width > 0 ? column.width : 10;
       field.decimals = column.decimals >= 0 ? column.decimals : 0;
       break;
-    case ColumnType::Date: field = {column.name, 'D', 8, 0}; break;
-    case ColumnType::Logical: field = {column.name, 'L', 1, 0}; break;
-    case ColumnType::Char: field = {column.name, 'C', column.width, 0}; break;
+    case ColumnType::Date:
+      field = {column.name, 'D', 8, 0};
+      break;
+    case ColumnType::Logical:
+      field = {column.name, 'L', 1, 0};
+      break;
+    case ColumnType::Char:
+      field = {column.name, 'C', column.width, 0};
+      break;
   }
   if (field.type == 'N' && (field.width > 20 || (field.decimals > 0 && field.decimals > field.width - 2))) {
     throw DriverError("42000", "Numeric(" + std::to_string(field.width) + "," + std::to_string(field.decimals) +

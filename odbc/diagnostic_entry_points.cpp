@@ -9,10 +9,14 @@ namespace {
 
 Handle* AnyHandle(SQLSMALLINT type, SQLHANDLE handle) {
   switch (type) {
-    case SQL_HANDLE_ENV: return AsEnvironment(handle);
-    case SQL_HANDLE_DBC: return AsConnection(handle);
-    case SQL_HANDLE_STMT: return AsStatement(handle);
-    default: return nullptr;
+    case SQL_HANDLE_ENV:
+      return AsEnvironment(handle);
+    case SQL_HANDLE_DBC:
+      return AsConnection(handle);
+    case SQL_HANDLE_STMT:
+      return AsStatement(handle);
+    default:
+      return nullptr;
   }
 }
 
@@ -66,7 +70,8 @@ SQLRETURN SQL_API SQLGetDiagField(SQLSMALLINT HandleType, SQLHANDLE Handle, SQLS
       return SQL_SUCCESS;
     };
     switch (DiagIdentifier) {
-      case SQL_DIAG_NUMBER: return integer(static_cast<SQLINTEGER>(handle->diagnostics.Records().size()));
+      case SQL_DIAG_NUMBER:
+        return integer(static_cast<SQLINTEGER>(handle->diagnostics.Records().size()));
       case SQL_DIAG_RETURNCODE:
         if (DiagInfoPtr != nullptr) {
           *static_cast<SQLRETURN*>(DiagInfoPtr) = handle->diagnostics.Records().empty() ? SQL_SUCCESS : SQL_ERROR;
@@ -78,27 +83,38 @@ SQLRETURN SQL_API SQLGetDiagField(SQLSMALLINT HandleType, SQLHANDLE Handle, SQLS
         if (DiagInfoPtr != nullptr) *static_cast<SQLLEN*>(DiagInfoPtr) = statement ? statement->affected_rows : 0;
         return SQL_SUCCESS;
       }
-      case SQL_DIAG_DYNAMIC_FUNCTION: return text("");
-      case SQL_DIAG_DYNAMIC_FUNCTION_CODE: return integer(SQL_DIAG_UNKNOWN_STATEMENT);
-      default: break;
+      case SQL_DIAG_DYNAMIC_FUNCTION:
+        return text("");
+      case SQL_DIAG_DYNAMIC_FUNCTION_CODE:
+        return integer(SQL_DIAG_UNKNOWN_STATEMENT);
+      default:
+        break;
     }
     if (RecNumber < 1) return SQL_ERROR;
     const DiagnosticRecord* record = handle->diagnostics.Record(RecNumber);
     if (record == nullptr) return SQL_NO_DATA;
     switch (DiagIdentifier) {
-      case SQL_DIAG_SQLSTATE: return text(record->sqlstate);
-      case SQL_DIAG_MESSAGE_TEXT: return text(record->message);
-      case SQL_DIAG_NATIVE: return integer(record->native_error);
-      case SQL_DIAG_CLASS_ORIGIN: return text(record->sqlstate.rfind("IM", 0) == 0 ? "ODBC 3.0" : "ISO 9075");
-      case SQL_DIAG_SUBCLASS_ORIGIN: return text(IsOdbcState(record->sqlstate) ? "ODBC 3.0" : "ISO 9075");
+      case SQL_DIAG_SQLSTATE:
+        return text(record->sqlstate);
+      case SQL_DIAG_MESSAGE_TEXT:
+        return text(record->message);
+      case SQL_DIAG_NATIVE:
+        return integer(record->native_error);
+      case SQL_DIAG_CLASS_ORIGIN:
+        return text(record->sqlstate.rfind("IM", 0) == 0 ? "ODBC 3.0" : "ISO 9075");
+      case SQL_DIAG_SUBCLASS_ORIGIN:
+        return text(IsOdbcState(record->sqlstate) ? "ODBC 3.0" : "ISO 9075");
       case SQL_DIAG_CONNECTION_NAME:
-      case SQL_DIAG_SERVER_NAME: return text("");
+      case SQL_DIAG_SERVER_NAME:
+        return text("");
       case SQL_DIAG_ROW_NUMBER: {
         if (DiagInfoPtr != nullptr) *static_cast<SQLLEN*>(DiagInfoPtr) = SQL_ROW_NUMBER_UNKNOWN;
         return SQL_SUCCESS;
       }
-      case SQL_DIAG_COLUMN_NUMBER: return integer(SQL_COLUMN_NUMBER_UNKNOWN);
-      default: return SQL_ERROR;
+      case SQL_DIAG_COLUMN_NUMBER:
+        return integer(SQL_COLUMN_NUMBER_UNKNOWN);
+      default:
+        return SQL_ERROR;
     }
   });
 }

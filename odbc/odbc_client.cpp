@@ -37,9 +37,8 @@ SQLRETURN OdbcClient::Check(SQLRETURN result, SQLSMALLINT type, SQLHANDLE handle
 SQLRETURN OdbcClient::Connect(const std::string& connection_string) {
   SQLCHAR out[1024];
   SQLSMALLINT length = 0;
-  const SQLRETURN result =
-      SQLDriverConnect(connection_, nullptr, (SQLCHAR*)connection_string.c_str(), SQL_NTS, out, sizeof out, &length,
-                       SQL_DRIVER_COMPLETE_REQUIRED);
+  const SQLRETURN result = SQLDriverConnect(connection_, nullptr, (SQLCHAR*)connection_string.c_str(), SQL_NTS, out,
+                                            sizeof out, &length, SQL_DRIVER_COMPLETE_REQUIRED);
   Check(result, SQL_HANDLE_DBC, connection_);
   if (SQL_SUCCEEDED(result)) SQLAllocHandle(SQL_HANDLE_STMT, connection_, &statement_);
   return result;
@@ -66,7 +65,8 @@ SQLRETURN OdbcClient::Run(const std::string& sql, const std::vector<std::string>
       dates[i] = {static_cast<SQLSMALLINT>(std::atoi(value.c_str() + 2)),
                   static_cast<SQLUSMALLINT>(std::atoi(value.c_str() + 7)),
                   static_cast<SQLUSMALLINT>(std::atoi(value.c_str() + 10))};
-      SQLBindParameter(statement_, number, SQL_PARAM_INPUT, SQL_C_TYPE_DATE, SQL_TYPE_DATE, 10, 0, &dates[i], 0, nullptr);
+      SQLBindParameter(statement_, number, SQL_PARAM_INPUT, SQL_C_TYPE_DATE, SQL_TYPE_DATE, 10, 0, &dates[i], 0,
+                       nullptr);
     } else if (value.rfind("F:", 0) == 0) {
       doubles[i] = std::strtod(value.c_str() + 2, nullptr);
       SQLBindParameter(statement_, number, SQL_PARAM_INPUT, SQL_C_DOUBLE, SQL_DOUBLE, 15, 0, &doubles[i], 0, nullptr);

@@ -23,33 +23,53 @@ ColumnInfo Column(Statement* statement, SQLUSMALLINT number) {
 
 SQLLEN DisplaySize(const ColumnInfo& column) {
   switch (column.sql_type) {
-    case SQL_INTEGER: return 11;
-    case SQL_SMALLINT: return 6;
-    case SQL_BIGINT: return 20;
-    case SQL_BIT: return 1;
+    case SQL_INTEGER:
+      return 11;
+    case SQL_SMALLINT:
+      return 6;
+    case SQL_BIGINT:
+      return 20;
+    case SQL_BIT:
+      return 1;
     case SQL_DOUBLE:
-    case SQL_FLOAT: return 24;
-    case SQL_TYPE_DATE: return 10;
-    case SQL_TYPE_TIMESTAMP: return 19;
+    case SQL_FLOAT:
+      return 24;
+    case SQL_TYPE_DATE:
+      return 10;
+    case SQL_TYPE_TIMESTAMP:
+      return 19;
     case SQL_NUMERIC:
-    case SQL_DECIMAL: return static_cast<SQLLEN>(column.size) + 2;
-    default: return static_cast<SQLLEN>(column.size);
+    case SQL_DECIMAL:
+      return static_cast<SQLLEN>(column.size) + 2;
+    default:
+      return static_cast<SQLLEN>(column.size);
   }
 }
 
 const char* TypeName(SQLSMALLINT type) {
   switch (type) {
-    case SQL_INTEGER: return "INTEGER";
-    case SQL_SMALLINT: return "SMALLINT";
-    case SQL_BIGINT: return "BIGINT";
-    case SQL_BIT: return "BIT";
-    case SQL_DOUBLE: return "DOUBLE";
-    case SQL_NUMERIC: return "NUMERIC";
-    case SQL_TYPE_DATE: return "DATE";
-    case SQL_TYPE_TIMESTAMP: return "TIMESTAMP";
-    case SQL_LONGVARCHAR: return "LONGVARCHAR";
-    case SQL_VARCHAR: return "VARCHAR";
-    default: return "CHAR";
+    case SQL_INTEGER:
+      return "INTEGER";
+    case SQL_SMALLINT:
+      return "SMALLINT";
+    case SQL_BIGINT:
+      return "BIGINT";
+    case SQL_BIT:
+      return "BIT";
+    case SQL_DOUBLE:
+      return "DOUBLE";
+    case SQL_NUMERIC:
+      return "NUMERIC";
+    case SQL_TYPE_DATE:
+      return "DATE";
+    case SQL_TYPE_TIMESTAMP:
+      return "TIMESTAMP";
+    case SQL_LONGVARCHAR:
+      return "LONGVARCHAR";
+    case SQL_VARCHAR:
+      return "VARCHAR";
+    default:
+      return "CHAR";
   }
 }
 
@@ -124,38 +144,65 @@ SQLRETURN SQL_API SQLColAttribute(SQLHSTMT StatementHandle, SQLUSMALLINT ColumnN
       case SQL_DESC_NAME:
       case SQL_DESC_LABEL:
       case SQL_DESC_BASE_COLUMN_NAME:
-      case SQL_COLUMN_NAME: text = column.name; is_text = true; break;
-      case SQL_DESC_TYPE_NAME: text = TypeName(column.sql_type); is_text = true; break;
+      case SQL_COLUMN_NAME:
+        text = column.name;
+        is_text = true;
+        break;
+      case SQL_DESC_TYPE_NAME:
+        text = TypeName(column.sql_type);
+        is_text = true;
+        break;
       case SQL_DESC_TABLE_NAME:
       case SQL_DESC_BASE_TABLE_NAME:
       case SQL_DESC_CATALOG_NAME:
       case SQL_DESC_SCHEMA_NAME:
       case SQL_DESC_LITERAL_PREFIX:
       case SQL_DESC_LITERAL_SUFFIX:
-      case SQL_DESC_LOCAL_TYPE_NAME: is_text = true; break;
+      case SQL_DESC_LOCAL_TYPE_NAME:
+        is_text = true;
+        break;
       case SQL_DESC_TYPE:
-      case SQL_DESC_CONCISE_TYPE: number = column.sql_type; break;
+      case SQL_DESC_CONCISE_TYPE:
+        number = column.sql_type;
+        break;
       case SQL_DESC_LENGTH:
       case SQL_DESC_OCTET_LENGTH:
       case SQL_DESC_PRECISION:
       case SQL_COLUMN_LENGTH:
-      case SQL_COLUMN_PRECISION: number = static_cast<SQLLEN>(column.size); break;
-      case SQL_DESC_DISPLAY_SIZE: number = DisplaySize(column); break;
+      case SQL_COLUMN_PRECISION:
+        number = static_cast<SQLLEN>(column.size);
+        break;
+      case SQL_DESC_DISPLAY_SIZE:
+        number = DisplaySize(column);
+        break;
       case SQL_DESC_SCALE:
-      case SQL_COLUMN_SCALE: number = column.decimals; break;
+      case SQL_COLUMN_SCALE:
+        number = column.decimals;
+        break;
       case SQL_DESC_NULLABLE:
-      case SQL_COLUMN_NULLABLE: number = SQL_NULLABLE; break;
-      case SQL_DESC_UNSIGNED: number = SQL_FALSE; break;
-      case SQL_DESC_SEARCHABLE: number = SQL_PRED_SEARCHABLE; break;
-      case SQL_DESC_UPDATABLE: number = SQL_ATTR_READWRITE_UNKNOWN; break;
+      case SQL_COLUMN_NULLABLE:
+        number = SQL_NULLABLE;
+        break;
+      case SQL_DESC_UNSIGNED:
+        number = SQL_FALSE;
+        break;
+      case SQL_DESC_SEARCHABLE:
+        number = SQL_PRED_SEARCHABLE;
+        break;
+      case SQL_DESC_UPDATABLE:
+        number = SQL_ATTR_READWRITE_UNKNOWN;
+        break;
       case SQL_DESC_AUTO_UNIQUE_VALUE:
       case SQL_DESC_CASE_SENSITIVE:
       case SQL_DESC_FIXED_PREC_SCALE:
-      case SQL_DESC_UNNAMED: number = SQL_FALSE; break;
+      case SQL_DESC_UNNAMED:
+        number = SQL_FALSE;
+        break;
       case SQL_DESC_NUM_PREC_RADIX:
         number = column.sql_type == SQL_CHAR || column.sql_type == SQL_VARCHAR ? 0 : 10;
         break;
-      default: throw DriverError("HY091", "Invalid descriptor field identifier " + std::to_string(FieldIdentifier));
+      default:
+        throw DriverError("HY091", "Invalid descriptor field identifier " + std::to_string(FieldIdentifier));
     }
     if (is_text) return TextResult(statement, CopyText(text, CharacterAttributePtr, BufferLength, StringLengthPtr));
     if (NumericAttributePtr != nullptr) *NumericAttributePtr = number;
@@ -171,7 +218,8 @@ SQLRETURN SQL_API SQLBindCol(SQLHSTMT StatementHandle, SQLUSMALLINT ColumnNumber
     if (TargetValuePtr == nullptr && StrLen_or_IndPtr == nullptr) {
       statement->columns.erase(ColumnNumber);
     } else {
-      statement->columns[ColumnNumber] = BufferBinding{TargetType, SQL_VARCHAR, TargetValuePtr, BufferLength, StrLen_or_IndPtr};
+      statement->columns[ColumnNumber] =
+          BufferBinding{TargetType, SQL_VARCHAR, TargetValuePtr, BufferLength, StrLen_or_IndPtr};
     }
     return SQL_SUCCESS;
   });
@@ -192,12 +240,18 @@ SQLRETURN SQL_API SQLFetchScroll(SQLHSTMT StatementHandle, SQLSMALLINT FetchOrie
     if (!statement->result) throw DriverError("24000", "Invalid cursor state: no result set is open");
     const long count = static_cast<long>(statement->result->rows.size());
     switch (FetchOrientation) {
-      case SQL_FETCH_PRIOR: return MoveTo(statement, statement->row - 1);
-      case SQL_FETCH_FIRST: return MoveTo(statement, 0);
-      case SQL_FETCH_LAST: return MoveTo(statement, count - 1);
-      case SQL_FETCH_ABSOLUTE: return MoveTo(statement, FetchOffset > 0 ? FetchOffset - 1 : count + FetchOffset);
-      case SQL_FETCH_RELATIVE: return MoveTo(statement, statement->row + FetchOffset);
-      default: throw DriverError("HY106", "Fetch type out of range: " + std::to_string(FetchOrientation));
+      case SQL_FETCH_PRIOR:
+        return MoveTo(statement, statement->row - 1);
+      case SQL_FETCH_FIRST:
+        return MoveTo(statement, 0);
+      case SQL_FETCH_LAST:
+        return MoveTo(statement, count - 1);
+      case SQL_FETCH_ABSOLUTE:
+        return MoveTo(statement, FetchOffset > 0 ? FetchOffset - 1 : count + FetchOffset);
+      case SQL_FETCH_RELATIVE:
+        return MoveTo(statement, statement->row + FetchOffset);
+      default:
+        throw DriverError("HY106", "Fetch type out of range: " + std::to_string(FetchOrientation));
     }
   });
 }
@@ -217,9 +271,12 @@ SQLRETURN SQL_API SQLGetData(SQLHSTMT StatementHandle, SQLUSMALLINT ColumnNumber
     const BufferBinding target{TargetType, SQL_VARCHAR, TargetValuePtr, BufferLength, StrLen_or_IndPtr};
     size_t& offset = statement->get_data_offsets[ColumnNumber];
     switch (WriteValue(row[ColumnNumber - 1], statement->result->columns[ColumnNumber - 1].sql_type, target, offset)) {
-      case WriteOutcome::NoMoreData: return SQL_NO_DATA;
-      case WriteOutcome::Truncated: return TextResult(statement, true);
-      default: return SQL_SUCCESS;
+      case WriteOutcome::NoMoreData:
+        return SQL_NO_DATA;
+      case WriteOutcome::Truncated:
+        return TextResult(statement, true);
+      default:
+        return SQL_SUCCESS;
     }
   });
 }

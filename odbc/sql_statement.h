@@ -14,7 +14,7 @@ enum class ColumnType { Integer, Numeric, Float, Date, Char, Logical };
 struct ColumnDefinition {
   std::string name;
   ColumnType type = ColumnType::Char;
-  int width = 0;     // 0 when the statement gives none
+  int width = 0;      // 0 when the statement gives none
   int decimals = -1;  // -1 when the statement gives none
 };
 

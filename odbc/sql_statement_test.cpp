@@ -31,16 +31,17 @@ TEST(SqlStatement, OrderTableCreationsOfBothFamiliesParse) {
       "IdCustomer Char(15), IdPayment Char(15), Total Char(18),CountRow Char(15),IdPrice Char(15),Discount "
       "Char(15), Prim Char(200), OrderTime Char(10),\r\nNote1 Char(200),Note2 Char(200))"));
   EXPECT_EQ(dbase.columns.size(), 14u);
-  EXPECT_EQ(std::get<CreateTableStatement>(ParseSqlStatement("Create table \"orderitem.dbf\" (idorder integer,IdProduct "
-                                                             "Integer, Quantity Float, Price Float)"))
-                .columns[2]
-                .type,
-            ColumnType::Float);
+  EXPECT_EQ(
+      std::get<CreateTableStatement>(ParseSqlStatement("Create table \"orderitem.dbf\" (idorder integer,IdProduct "
+                                                       "Integer, Quantity Float, Price Float)"))
+          .columns[2]
+          .type,
+      ColumnType::Float);
 }
 
 TEST(SqlStatement, InsertsCountTheirQuestionMarks) {
-  const auto insert = std::get<InsertStatement>(ParseSqlStatement(
-      "insert into  \"orderItem.dbf\" (IdOrder,IdProduct,Quantity,Price) values (?,?,?,?)"));
+  const auto insert = std::get<InsertStatement>(
+      ParseSqlStatement("insert into  \"orderItem.dbf\" (IdOrder,IdProduct,Quantity,Price) values (?,?,?,?)"));
   EXPECT_EQ(insert.table, "orderItem.dbf");
   EXPECT_EQ(insert.parameter_count, 4);
   EXPECT_EQ(insert.columns[1], "IdProduct");
@@ -48,7 +49,8 @@ TEST(SqlStatement, InsertsCountTheirQuestionMarks) {
       "insert into  Answer (KPK, Id,IdQUEST,IdCustomer,DateAnswer, TimeAnswer)\r\n values (?, ?,?,?,?, ?)"));
   EXPECT_EQ(answer.table, "Answer");
   EXPECT_EQ(answer.parameter_count, 6);
-  const auto literals = std::get<InsertStatement>(ParseSqlStatement("insert into t (a, b, c) values ('it''s', -2, NULL)"));
+  const auto literals =
+      std::get<InsertStatement>(ParseSqlStatement("insert into t (a, b, c) values ('it''s', -2, NULL)"));
   EXPECT_EQ(std::get<std::string>(literals.values[0].literal), "it's");
   EXPECT_EQ(std::get<int64_t>(literals.values[1].literal), -2);
   EXPECT_TRUE(IsNull(literals.values[2].literal));
@@ -71,7 +73,8 @@ TEST(SqlStatement, WhatCannotBeParsedIsNamed) {
   EXPECT_NE(SqlStateOf("Create table \"x.dbf\" (a Char(300))").find("Char(1) to Char(254) for a"), std::string::npos);
   EXPECT_NE(SqlStateOf("select * from \"x.dbf").find("42000: Unterminated quoted name"), std::string::npos);
   EXPECT_NE(SqlStateOf("select * from x where a").find("the end of the statement"), std::string::npos);
-  EXPECT_NE(SqlStateOf("select * from x where a = 1").find("Unexpected character '=' at position 25"), std::string::npos);
+  EXPECT_NE(SqlStateOf("select * from x where a = 1").find("Unexpected character '=' at position 25"),
+            std::string::npos);
   EXPECT_EQ(SqlStateOf("insert into t (a, b) values (?)").substr(0, 5), "21S01");
   EXPECT_EQ(SqlStateOf("select * from x;"), "parsed");
 }

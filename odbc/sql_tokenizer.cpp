@@ -40,7 +40,8 @@ std::vector<Token> Tokenize(std::string_view sql) {
     if (c == '"' || c == '\'') {
       token.kind = c == '"' ? TokenKind::QuotedName : TokenKind::String;
       pos = ReadQuoted(sql, pos, static_cast<char>(c), token.text);
-    } else if (std::isdigit(c) || (c == '-' && pos + 1 < sql.size() && std::isdigit(static_cast<unsigned char>(sql[pos + 1])))) {
+    } else if (std::isdigit(c) ||
+               (c == '-' && pos + 1 < sql.size() && std::isdigit(static_cast<unsigned char>(sql[pos + 1])))) {
       token.kind = TokenKind::Number;
       size_t end = pos + 1;
       while (end < sql.size() && (std::isdigit(static_cast<unsigned char>(sql[end])) || sql[end] == '.')) ++end;

@@ -86,7 +86,8 @@ SQLRETURN SQL_API SQLNumParams(SQLHSTMT StatementHandle, SQLSMALLINT* ParameterC
   Statement* statement = AsStatement(StatementHandle);
   return Guarded(statement, [&]() -> SQLRETURN {
     if (!statement->prepared) throw DriverError("HY010", "Function sequence error: no statement prepared");
-    if (ParameterCountPtr != nullptr) *ParameterCountPtr = static_cast<SQLSMALLINT>(statement->prepared->ParameterCount());
+    if (ParameterCountPtr != nullptr)
+      *ParameterCountPtr = static_cast<SQLSMALLINT>(statement->prepared->ParameterCount());
     return SQL_SUCCESS;
   });
 }
@@ -157,9 +158,14 @@ SQLRETURN SQL_API SQLSetStmtAttr(SQLHSTMT StatementHandle, SQLINTEGER Attribute,
           return SQL_SUCCESS_WITH_INFO;
         }
         return SQL_SUCCESS;
-      case SQL_ATTR_ROWS_FETCHED_PTR: statement->rows_fetched = static_cast<SQLULEN*>(Value); return SQL_SUCCESS;
-      case SQL_ATTR_ROW_STATUS_PTR: statement->row_status = static_cast<SQLUSMALLINT*>(Value); return SQL_SUCCESS;
-      default: return SQL_SUCCESS;  // timeouts, concurrency, bind types and the like change nothing here
+      case SQL_ATTR_ROWS_FETCHED_PTR:
+        statement->rows_fetched = static_cast<SQLULEN*>(Value);
+        return SQL_SUCCESS;
+      case SQL_ATTR_ROW_STATUS_PTR:
+        statement->row_status = static_cast<SQLUSMALLINT*>(Value);
+        return SQL_SUCCESS;
+      default:
+        return SQL_SUCCESS;  // timeouts, concurrency, bind types and the like change nothing here
     }
   });
 }
@@ -179,16 +185,30 @@ SQLRETURN SQL_API SQLGetStmtAttr(SQLHSTMT StatementHandle, SQLINTEGER Attribute,
         if (StringLength != nullptr) *StringLength = sizeof descriptor;
         return SQL_SUCCESS;
       }
-      case SQL_ATTR_CURSOR_TYPE: number = statement->cursor_type; break;
-      case SQL_ATTR_CONCURRENCY: number = SQL_CONCUR_READ_ONLY; break;
+      case SQL_ATTR_CURSOR_TYPE:
+        number = statement->cursor_type;
+        break;
+      case SQL_ATTR_CONCURRENCY:
+        number = SQL_CONCUR_READ_ONLY;
+        break;
       case SQL_ATTR_CURSOR_SCROLLABLE:
         number = statement->cursor_type == SQL_CURSOR_FORWARD_ONLY ? SQL_NONSCROLLABLE : SQL_SCROLLABLE;
         break;
-      case SQL_ATTR_CURSOR_SENSITIVITY: number = SQL_INSENSITIVE; break;
-      case SQL_ATTR_ROW_ARRAY_SIZE: number = 1; break;
-      case SQL_ATTR_ROW_NUMBER: number = statement->row >= 0 ? static_cast<SQLULEN>(statement->row + 1) : 0; break;
-      case SQL_ATTR_ROWS_FETCHED_PTR: number = reinterpret_cast<uintptr_t>(statement->rows_fetched); break;
-      case SQL_ATTR_ROW_STATUS_PTR: number = reinterpret_cast<uintptr_t>(statement->row_status); break;
+      case SQL_ATTR_CURSOR_SENSITIVITY:
+        number = SQL_INSENSITIVE;
+        break;
+      case SQL_ATTR_ROW_ARRAY_SIZE:
+        number = 1;
+        break;
+      case SQL_ATTR_ROW_NUMBER:
+        number = statement->row >= 0 ? static_cast<SQLULEN>(statement->row + 1) : 0;
+        break;
+      case SQL_ATTR_ROWS_FETCHED_PTR:
+        number = reinterpret_cast<uintptr_t>(statement->rows_fetched);
+        break;
+      case SQL_ATTR_ROW_STATUS_PTR:
+        number = reinterpret_cast<uintptr_t>(statement->row_status);
+        break;
       case SQL_ATTR_QUERY_TIMEOUT:
       case SQL_ATTR_MAX_ROWS:
       case SQL_ATTR_MAX_LENGTH:
@@ -197,9 +217,14 @@ SQLRETURN SQL_API SQLGetStmtAttr(SQLHSTMT StatementHandle, SQLINTEGER Attribute,
       case SQL_ATTR_PARAM_BIND_TYPE:
       case SQL_ATTR_NOSCAN:
       case SQL_ATTR_USE_BOOKMARKS:
-      case SQL_ATTR_RETRIEVE_DATA: number = Attribute == SQL_ATTR_RETRIEVE_DATA ? SQL_RD_ON : 0; break;
-      case SQL_ATTR_PARAMSET_SIZE: number = 1; break;
-      default: throw DriverError("HY092", "Invalid statement attribute " + std::to_string(Attribute));
+      case SQL_ATTR_RETRIEVE_DATA:
+        number = Attribute == SQL_ATTR_RETRIEVE_DATA ? SQL_RD_ON : 0;
+        break;
+      case SQL_ATTR_PARAMSET_SIZE:
+        number = 1;
+        break;
+      default:
+        throw DriverError("HY092", "Invalid statement attribute " + std::to_string(Attribute));
     }
     if (Value != nullptr) *static_cast<SQLULEN*>(Value) = number;
     if (StringLength != nullptr) *StringLength = sizeof number;

@@ -61,44 +61,42 @@ const TReference kCustomer{{{"Id", ftInteger},
                             {"20", "C20", "Twenty", "Street 20", "-5", "1", "0", "3", ""}}};
 const TReference kCategory{{{"Id", ftInteger}, {"IdParent", ftInteger}, {"Name", ftString}},
                            {{"1", "0", "Drinks"}, {"2", "1", "Juices"}, {"3", "2", "Apple"}, {"4", "0", "Bakery"}}};
-const TReference kProduct{{{"Id", ftInteger},
-                           {"IdCategory", ftInteger},
-                           {"Code", ftString},
-                           {"Name", ftString},
-                           {"Fullname", ftString},
-                           {"Ed", ftString},
-                           {"Standard", ftFloat},
-                           {"Quantity", ftFloat},
-                           {"Price1", ftFloat},
-                           {"Price2", ftFloat},
-                           {"Price3", ftFloat},
-                           {"Price4", ftFloat}},
-                          {{"103", "3", "P3", "Apple juice", "Apple juice 1 l", "bottles!", "1", "5", "99.99999", "2",
-                            "3", "4"},
-                           {"101", "2", "P1", "Orange juice", "Orange juice 1 l", "pc", "1", "10", "1.5", "1.4",
-                            "1.3", "1.2"},
-                           {"102", "2", "P2", "Grape juice", "Grape juice 1 l", "pc", "6", "0.5", "2", "2", "2", "2"},
-                           {"104", "999", "P4", "Stray", "Stray product", "kg", "1", "1", "1", "1", "1", "1"}}};
-const TReference kDocument{{{"Id", ftInteger},
-                            {"IdOwner", ftInteger},
-                            {"IdInOwner", ftInteger},
-                            {"DateDoc", ftDateTime},
-                            {"SrokOpl", ftDateTime},
-                            {"NDoc", ftString},
-                            {"Note", ftString},
-                            {"IdCustomer", ftInteger},
-                            {"IdTradeAgent", ftInteger},
-                            {"IdCurrency", ftInteger},
-                            {"CurrencyCurs", ftFloat},
-                            {"CurrencySumma", ftFloat},
-                            {"Summa", ftFloat},
-                            {"SummaReturn", ftFloat},
-                            {"SummaSaldo", ftFloat},
-                            {"SummaPaid", ftFloat}},
-                           {{"12", "1", "12", "01.03.2024", "15.03.2024", "N-12", "late", "10", "7", "1", "1", "300",
-                             "300", "0", "250", "50"},
-                            {"11", "1", "11", "02.03.2024", "16.03.2024", "N-11", "", "20", "7", "1", "1", "100",
-                             "100", "10", "90", "0"}}};
+const TReference kProduct{
+    {{"Id", ftInteger},
+     {"IdCategory", ftInteger},
+     {"Code", ftString},
+     {"Name", ftString},
+     {"Fullname", ftString},
+     {"Ed", ftString},
+     {"Standard", ftFloat},
+     {"Quantity", ftFloat},
+     {"Price1", ftFloat},
+     {"Price2", ftFloat},
+     {"Price3", ftFloat},
+     {"Price4", ftFloat}},
+    {{"103", "3", "P3", "Apple juice", "Apple juice 1 l", "bottles!", "1", "5", "99.99999", "2", "3", "4"},
+     {"101", "2", "P1", "Orange juice", "Orange juice 1 l", "pc", "1", "10", "1.5", "1.4", "1.3", "1.2"},
+     {"102", "2", "P2", "Grape juice", "Grape juice 1 l", "pc", "6", "0.5", "2", "2", "2", "2"},
+     {"104", "999", "P4", "Stray", "Stray product", "kg", "1", "1", "1", "1", "1", "1"}}};
+const TReference kDocument{
+    {{"Id", ftInteger},
+     {"IdOwner", ftInteger},
+     {"IdInOwner", ftInteger},
+     {"DateDoc", ftDateTime},
+     {"SrokOpl", ftDateTime},
+     {"NDoc", ftString},
+     {"Note", ftString},
+     {"IdCustomer", ftInteger},
+     {"IdTradeAgent", ftInteger},
+     {"IdCurrency", ftInteger},
+     {"CurrencyCurs", ftFloat},
+     {"CurrencySumma", ftFloat},
+     {"Summa", ftFloat},
+     {"SummaReturn", ftFloat},
+     {"SummaSaldo", ftFloat},
+     {"SummaPaid", ftFloat}},
+    {{"12", "1", "12", "01.03.2024", "15.03.2024", "N-12", "late", "10", "7", "1", "1", "300", "300", "0", "250", "50"},
+     {"11", "1", "11", "02.03.2024", "16.03.2024", "N-11", "", "20", "7", "1", "1", "100", "100", "10", "90", "0"}}};
 const TReference kRoute{{{"Id", ftInteger},
                          {"Code", ftString},
                          {"Name", ftString},
@@ -283,25 +281,36 @@ const std::string kClosing = "ZembraToPalm" + Ansi(" - Загружено: 0 з�
 TEST_P(ExportE2ETest, EveryFileReachesItsDatabaseInTheFixedOrder) {
   WriteAll();
   const TProgramRun run = Sync();
-  EXPECT_EQ(ExportLog(),
-            (std::vector<std::string>{Line("ПК-PALM: Справочник видов оплат"), Exported(3),
-                                      Line("ПК-PALM: Справочник видов цен"), Exported(2),
-                                      Line("ПК-PALM: Справочник валют"), Exported(1),
-                                      Line("ПК-PALM: Справочник курсов валют"), Exported(2),
-                                      Line("ПК-PALM: Справочник примечаний 1"), Exported(2),
-                                      Line("ПК-PALM: Справочник примечаний 2"), Exported(0),
-                                      Line("ПК-PALM: Справочник покупателей"), Exported(3),
-                                      Line("ПК-PALM: Справочник товаров"), Exported(4),
-                                      Line("ПК-PALM: Справочник категорий товаров"), Exported(4),
-                                      Line("ПК-PALM: Дебеторская задолженность"), Exported(2),
-                                      Line("ПК-PALM: Маршруты"),
-                                      Line("ПК-PALM: Справочник торговых представителей"), Exported(1), kClosing}));
+  EXPECT_EQ(ExportLog(), (std::vector<std::string>{Line("ПК-PALM: Справочник видов оплат"),
+                                                   Exported(3),
+                                                   Line("ПК-PALM: Справочник видов цен"),
+                                                   Exported(2),
+                                                   Line("ПК-PALM: Справочник валют"),
+                                                   Exported(1),
+                                                   Line("ПК-PALM: Справочник курсов валют"),
+                                                   Exported(2),
+                                                   Line("ПК-PALM: Справочник примечаний 1"),
+                                                   Exported(2),
+                                                   Line("ПК-PALM: Справочник примечаний 2"),
+                                                   Exported(0),
+                                                   Line("ПК-PALM: Справочник покупателей"),
+                                                   Exported(3),
+                                                   Line("ПК-PALM: Справочник товаров"),
+                                                   Exported(4),
+                                                   Line("ПК-PALM: Справочник категорий товаров"),
+                                                   Exported(4),
+                                                   Line("ПК-PALM: Дебеторская задолженность"),
+                                                   Exported(2),
+                                                   Line("ПК-PALM: Маршруты"),
+                                                   Line("ПК-PALM: Справочник торговых представителей"),
+                                                   Exported(1),
+                                                   kClosing}));
   // The progress window's plain lines: every export row once with the count of its step.
-  for (const char* row : {"     Справочник видов оплат: 3", "     Справочник видов цен: 2", "     Справочник валют: 1",
-                          "     Справочник курсов валют: 2", "     Справочник Примечаний 1: 2",
-                          "     Справочник Примечаний 2: 0", "     Справочник покупателей: 3",
-                          "     Справочник товаров: 4", "     Справочник категорий товаров: 4",
-                          "     Дебеторская задолженность: 2", "     Маршруты: 4", "     Торговые агенты: 1"}) {
+  for (const char* row :
+       {"     Справочник видов оплат: 3", "     Справочник видов цен: 2", "     Справочник валют: 1",
+        "     Справочник курсов валют: 2", "     Справочник Примечаний 1: 2", "     Справочник Примечаний 2: 0",
+        "     Справочник покупателей: 3", "     Справочник товаров: 4", "     Справочник категорий товаров: 4",
+        "     Дебеторская задолженность: 2", "     Маршруты: 4", "     Торговые агенты: 1"}) {
     EXPECT_NE(run.Out.find(row), std::string::npos) << row << "\n" << run.Out;
   }
 
@@ -312,9 +321,11 @@ TEST_P(ExportE2ETest, EveryFileReachesItsDatabaseInTheFixedOrder) {
   EXPECT_EQ(Records("Zembra_TypePriceDB"), (std::vector<std::string>{"1;Wholesale;", "2;Retail;"}));
   EXPECT_EQ(Records("Zembra_CurrencyDB"), (std::vector<std::string>{"1;RUB;Rouble;1;"}));
   if (Xml()) {
-    EXPECT_EQ(Records("Zembra_CurrencyCursDB"), (std::vector<std::string>{"2;05.03.2024;1.5;", "10;05.03.2024;90.25;"}));
+    EXPECT_EQ(Records("Zembra_CurrencyCursDB"),
+              (std::vector<std::string>{"2;05.03.2024;1.5;", "10;05.03.2024;90.25;"}));
   } else {
-    EXPECT_EQ(Records("Zembra_CurrencyCursDB"), (std::vector<std::string>{"10;05.03.2024;90.25;", "2;05.03.2024;1.5;"}));
+    EXPECT_EQ(Records("Zembra_CurrencyCursDB"),
+              (std::vector<std::string>{"10;05.03.2024;90.25;", "2;05.03.2024;1.5;"}));
   }
   EXPECT_EQ(Records("Zembra_Note1DB"), (std::vector<std::string>{"Call first;", "Back door;"}));
   EXPECT_TRUE(Records("Zembra_Note2DB").empty());
@@ -337,11 +348,10 @@ TEST_P(ExportE2ETest, EveryFileReachesItsDatabaseInTheFixedOrder) {
                 "11;1;11;02.03.2024;16.03.2024;N-11;;;;20;7;1;1;100;100;90;10;0;0;30.12.1899;0;0;",
                 "12;1;12;01.03.2024;15.03.2024;N-12;late;;;10;7;1;1;300;300;250;0;50;0;30.12.1899;0;0;"}));
   EXPECT_EQ(Records("Zembra_RouteDB"),
-            (std::vector<std::string>{
-                "2;R2;Second;Street 2;;;1;2;0;0;30.12.1899;0;20;1;1;1;1;0;0;0;0;0;0;",
-                "4;R4;Fourth;Street 4;;;1;2;0;0;30.12.1899;0;20;1;1;1;1;0;0;0;0;0;0;",
-                "1;R1;First;Street 1;;;1;5;0;0;30.12.1899;0;10;1;1;1;1;0;0;0;0;0;0;",
-                "3;R3;Third;Street 3;;;2;1;0;0;30.12.1899;0;30;1;1;1;1;0;0;0;0;0;0;"}));
+            (std::vector<std::string>{"2;R2;Second;Street 2;;;1;2;0;0;30.12.1899;0;20;1;1;1;1;0;0;0;0;0;0;",
+                                      "4;R4;Fourth;Street 4;;;1;2;0;0;30.12.1899;0;20;1;1;1;1;0;0;0;0;0;0;",
+                                      "1;R1;First;Street 1;;;1;5;0;0;30.12.1899;0;10;1;1;1;1;0;0;0;0;0;0;",
+                                      "3;R3;Third;Street 3;;;2;1;0;0;30.12.1899;0;30;1;1;1;1;0;0;0;0;0;0;"}));
   EXPECT_EQ(Records("Zembra_TradeAgentsDB"), (std::vector<std::string>{"7;Agent Seven;"}));
   for (const char* index : {"Zembra_CustomerIndexDB", "Zembra_ProductIndexDB", "Zembra_RouteIndexDB"}) {
     EXPECT_TRUE(Records(index).empty()) << index;
@@ -353,9 +363,9 @@ TEST_P(ExportE2ETest, AbsentOptionalFilesLeaveTheirTablesAndTheLogAlone) {
   Write("TypePayment", kTypePayment);
   Sync();
   EXPECT_EQ(ExportLog(), (std::vector<std::string>{
-                             Line("ПК-PALM: Справочник видов оплат"), Exported(3), Line("ПК-PALM: Справочник покупателей"),
-                             Exported(3), Line("ПК-PALM: Справочник товаров"), Exported(4),
-                             Line("ПК-PALM: Справочник категорий товаров"), Exported(4), kClosing}));
+                             Line("ПК-PALM: Справочник видов оплат"), Exported(3),
+                             Line("ПК-PALM: Справочник покупателей"), Exported(3), Line("ПК-PALM: Справочник товаров"),
+                             Exported(4), Line("ПК-PALM: Справочник категорий товаров"), Exported(4), kClosing}));
   EXPECT_EQ(Records("Zembra_TypePriceDB"), (std::vector<std::string>{"1;old price;"}));
   EXPECT_EQ(Records("Zembra_Note1DB"), (std::vector<std::string>{"old note;"}));
   EXPECT_EQ(Records("Zembra_RouteDB").size(), 1u);
@@ -365,8 +375,8 @@ TEST_P(ExportE2ETest, AbsentOptionalFilesLeaveTheirTablesAndTheLogAlone) {
 TEST_P(ExportE2ETest, TimeOfDayInARateDateEndsTheExportAndKeepsTheOldRates) {
   WriteMandatory();
   Write("TypePayment", kTypePayment);
-  Write("CurrencyCurs", TReference{kCurrencyCurs.Columns,
-                                   {{"1", "2", "05.03.2024", "1.5"}, {"2", "10", "05.03.2024 10:30", "90.25"}}});
+  Write("CurrencyCurs",
+        TReference{kCurrencyCurs.Columns, {{"1", "2", "05.03.2024", "1.5"}, {"2", "10", "05.03.2024 10:30", "90.25"}}});
   Sync();
   EXPECT_EQ(ExportLog(), (std::vector<std::string>{Line("ПК-PALM: Справочник видов оплат"), Exported(3),
                                                    Line("ПК-PALM: Справочник курсов валют"),
@@ -400,12 +410,11 @@ TEST_P(ExportE2ETest, FailedFirstNoteListLogsOneErrorAndTheCustomersStillArrive)
   Write("Note1", TReference{{{"Text", ftString}}, {{"no name column"}}}, ".xlm");
   Write("Note2", kNote1);
   Sync();
-  EXPECT_EQ(ExportLog(),
-            (std::vector<std::string>{Line("ПК-PALM: Справочник примечаний 1"),
-                                      Line("Ошибка ZembraToPalm\rОшибка передачи на КПК справочников примечаний"),
-                                      Line("ПК-PALM: Справочник покупателей"), Exported(3),
-                                      Line("ПК-PALM: Справочник товаров"), Exported(4),
-                                      Line("ПК-PALM: Справочник категорий товаров"), Exported(4), kClosing}));
+  EXPECT_EQ(ExportLog(), (std::vector<std::string>{
+                             Line("ПК-PALM: Справочник примечаний 1"),
+                             Line("Ошибка ZembraToPalm\rОшибка передачи на КПК справочников примечаний"),
+                             Line("ПК-PALM: Справочник покупателей"), Exported(3), Line("ПК-PALM: Справочник товаров"),
+                             Exported(4), Line("ПК-PALM: Справочник категорий товаров"), Exported(4), kClosing}));
   EXPECT_EQ(Records("Zembra_Note1DB"), (std::vector<std::string>{"old note;"}));
   EXPECT_EQ(Records("Zembra_Note2DB"), (std::vector<std::string>{"old note;"}));
   EXPECT_EQ(Records("Zembra_CustomerDB").size(), 3u);
@@ -453,8 +462,7 @@ TEST_P(ExportE2ETest, CategoriesUnsortedAndCutToSixtyCharacters) {
   Sync();
   EXPECT_EQ(Records("Zembra_CategoryDB"),
             (std::vector<std::string>{"1;0;Drinks;1;0;0;1;", "2;1;    |-Juices;2;2;0;1;", "3;2;       |-Apple;3;1;0;1;",
-                                      "5;3;          |-" + std::string(48, 'L') + ";4;0;0;0;",
-                                      "4;0;Bakery;1;0;0;0;"}));
+                                      "5;3;          |-" + std::string(48, 'L') + ";4;0;0;0;", "4;0;Bakery;1;0;0;0;"}));
 }
 
 TEST_P(ExportE2ETest, CustomerBalanceIsRequiredInTextFilesOnly) {
@@ -471,9 +479,9 @@ TEST_P(ExportE2ETest, CustomerBalanceIsRequiredInTextFilesOnly) {
     EXPECT_EQ(customers[2], "30;C30;Thirty;Street 30;1;mon;0;1;0;0;");
     EXPECT_EQ(ExportLog().back(), kClosing);
   } else {
-    EXPECT_EQ(ExportLog(), (std::vector<std::string>{Line("ПК-PALM: Справочник покупателей"),
-                                                     "ZembraToPalm - " +
-                                                         Line("Поля \"CurrentSaldo\" нет в таблице Customer.txt")}));
+    EXPECT_EQ(ExportLog(),
+              (std::vector<std::string>{Line("ПК-PALM: Справочник покупателей"),
+                                        "ZembraToPalm - " + Line("Поля \"CurrentSaldo\" нет в таблице Customer.txt")}));
     EXPECT_EQ(Records("Zembra_CustomerDB"), (std::vector<std::string>{"1;OLD;old customer;;0;;0;0;0;0;"}));
     EXPECT_EQ(Records("Zembra_CategoryDB"), (std::vector<std::string>{"1;0;old category;0;0;0;0;"}));
   }
@@ -511,11 +519,10 @@ TEST_P(DbfExportE2ETest, PresentFilesLeaveTheirTablesUntouched) {
   Sync();
   const std::string untouched = Line("ПК-PALM: Не выгружено: справочники в формате DBF не читаются");
   EXPECT_EQ(ExportLog(),
-            (std::vector<std::string>{Line("ПК-PALM: Справочник видов цен"), untouched,
-                                      Line("ПК-PALM: Справочник покупателей"), untouched,
-                                      Line("ПК-PALM: Справочник товаров"), untouched,
-                                      Line("ПК-PALM: Справочник категорий товаров"), untouched,
-                                      Line("ПК-PALM: Маршруты"), untouched, kClosing}));
+            (std::vector<std::string>{
+                Line("ПК-PALM: Справочник видов цен"), untouched, Line("ПК-PALM: Справочник покупателей"), untouched,
+                Line("ПК-PALM: Справочник товаров"), untouched, Line("ПК-PALM: Справочник категорий товаров"),
+                untouched, Line("ПК-PALM: Маршруты"), untouched, kClosing}));
   EXPECT_EQ(Records("Zembra_TypePriceDB"), (std::vector<std::string>{"1;old price;"}));
   EXPECT_EQ(Records("Zembra_CustomerDB").size(), 1u);
   EXPECT_EQ(Records("Zembra_CategoryDB").size(), 1u);

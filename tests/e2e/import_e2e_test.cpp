@@ -72,7 +72,8 @@ class ImportE2ETest : public ::testing::Test {
     fs::create_directories(exchange_);
     fs::create_directories(device_);
     // The databases the export after the import rewrites are there, as the sales application keeps them.
-    for (const char* database : {"Zembra_CustomerDB", "Zembra_ProductDB", "Zembra_CategoryDB"}) Load(database, "Id\r\n");
+    for (const char* database : {"Zembra_CustomerDB", "Zembra_ProductDB", "Zembra_CategoryDB"})
+      Load(database, "Id\r\n");
     for (const char* index : {"Zembra_CustomerIndexDB", "Zembra_ProductIndexDB"}) Load(index, "Name\r\n");
   }
 
