@@ -2,11 +2,11 @@
 // records put on the handheld by the handheld tool, the accounting system's files in "TXT" or
 // "XML", every handheld database read back through the tool, the HotSync log line by line.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +14,8 @@
 #include "core/cp1251.h"
 #include "core/regional_formats.h"
 #include "exchange/client_dataset.h"
+#include "test_support/built_programs.h"
+#include "test_support/scratch_directory.h"
 #include "tests/e2e/run_program.h"
 
 namespace fs = std::filesystem;
@@ -121,16 +123,13 @@ const char kOldCategory[] = "Id;Name\r\n1;old category\r\n";
 class ExportE2ETest : public ::testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
-    const char* bin = std::getenv("ZP_BIN_DIR");
-    if (bin == nullptr || !fs::exists(fs::path(bin) / "hotsync") || !fs::exists(fs::path(bin) / "handheld") ||
-        !fs::exists(fs::path(bin) / "libZembraToPalm.so")) {
+    if (!MissingFromBin({"hotsync", "handheld", "libZembraToPalm.so"}).empty()) {
       GTEST_SKIP() << "hotsync, handheld or the conduit is not built in ZP_BIN_DIR";
     }
     SetCurrentFormats(TFormatSettings{});
-    bin_ = bin;
-    std::string pattern = (fs::temp_directory_path() / "zp-e2e-export-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    root_ = pattern;
+    bin_ = BinDirectory();
+    scratch_ = std::make_unique<TScratchDirectory>("zp-e2e-export");
+    root_ = scratch_->Root();
     home_ = (root_ / "home").string();
     ASSERT_EQ(HotSync({"register"}).ExitStatus, 0);
     ASSERT_EQ(HotSync({"users", "add", "Agent"}).ExitStatus, 0);
@@ -140,10 +139,6 @@ class ExportE2ETest : public ::testing::TestWithParam<const char*> {
     fs::create_directories(device_);
     UseSettings("");
     MakeHandheld();
-  }
-
-  void TearDown() override {
-    if (!root_.empty()) fs::remove_all(root_);
   }
 
   bool Xml() const { return std::string(GetParam()) == "XML"; }
@@ -177,19 +172,19 @@ class ExportE2ETest : public ::testing::TestWithParam<const char*> {
 
   TProgramRun HotSync(std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), {"--home", home_});
-    return RunProgram(bin_ + "/hotsync", arguments, root_.string());
+    return RunProgram(bin_ + "hotsync", arguments, root_.string());
   }
 
   void Load(const std::string& database, const std::string& text) {
     const std::string file = (root_ / "load.txt").string();
     WriteFileAtomic(file, text);
-    const TProgramRun run = RunProgram(bin_ + "/handheld", {"load", device_, database, file}, root_.string());
+    const TProgramRun run = RunProgram(bin_ + "handheld", {"load", device_, database, file}, root_.string());
     ASSERT_EQ(run.ExitStatus, 0) << run.Err;
   }
 
   // The records of a database as the tool dumps them, without the header line.
   std::vector<std::string> Records(const std::string& database) {
-    const TProgramRun run = RunProgram(bin_ + "/handheld", {"dump", device_, database}, root_.string());
+    const TProgramRun run = RunProgram(bin_ + "handheld", {"dump", device_, database}, root_.string());
     EXPECT_EQ(run.ExitStatus, 0) << run.Err;
     std::vector<std::string> lines = SplitLines(run.Out);
     if (!lines.empty()) lines.erase(lines.begin());
@@ -270,6 +265,7 @@ class ExportE2ETest : public ::testing::TestWithParam<const char*> {
   }
 
   std::string bin_;
+  std::unique_ptr<TScratchDirectory> scratch_;
   fs::path root_;
   std::string home_;
   std::string exchange_;
