@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "conduit/conduit_test_component.h"
+#include "conduit/export_guard.h"
 #include "conduit/stand_in_test.h"
 #include "conduit/sync_error.h"
 #include "core/byte_order.h"
@@ -137,6 +139,27 @@ TEST(OpenConduit, SyncErrorsGiveTheirCodeAndOtherErrorsMinusOne) {
   component.OnExecConduit = [](const TpfgSyncProperties&) { throw 42; };
   EXPECT_EQ(OpenConduit(&RecordProgress, &properties), -1);
   EXPECT_EQ(component.ProgressCallback, nullptr);
+}
+
+TEST(OpenConduit, AnEscapedErrorReachesTheInstalledHandlerAndNothingElse) {
+  TConduitTestComponent component;
+  TpfgSyncProperties properties{};
+  std::vector<std::string> heard;
+  SetUnhandledExceptionHandler([&heard](std::exception_ptr error) {
+    try {
+      std::rethrow_exception(error);
+    } catch (const std::exception& escaped) {
+      heard.push_back(escaped.what());
+    }
+    throw Exception("a handler that fails must not reach the host");
+  });
+  component.OnExecConduit = [](const TpfgSyncProperties&) { throw Exception("broken"); };
+  EXPECT_EQ(OpenConduit(&RecordProgress, &properties), -1);
+  component.OnExecConduit = [](const TpfgSyncProperties&) { throw EPalmSyncError(16388); };
+  EXPECT_EQ(OpenConduit(&RecordProgress, &properties), 16388);
+  SetUnhandledExceptionHandler(nullptr);
+  EXPECT_EQ(OpenConduit(&RecordProgress, &properties), 16388);
+  EXPECT_EQ(heard, std::vector<std::string>{"broken"});
 }
 
 using OpenConduitLog = StandInTest;

@@ -10,3 +10,24 @@ void ShowExportError(const char* message) noexcept {
     // The box is a courtesy; the entry point's result still tells the host what happened.
   }
 }
+
+namespace {
+
+TUnhandledExceptionHandler& UnhandledExceptionHandler() {
+  static TUnhandledExceptionHandler handler;
+  return handler;
+}
+
+}  // namespace
+
+void SetUnhandledExceptionHandler(TUnhandledExceptionHandler handler) {
+  UnhandledExceptionHandler() = std::move(handler);
+}
+
+void ReportUnhandledException(std::exception_ptr error) noexcept {
+  try {
+    if (UnhandledExceptionHandler()) UnhandledExceptionHandler()(error);
+  } catch (...) {
+    // The handler is a courtesy; the entry point's result still tells the host what happened.
+  }
+}

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
+#include <functional>
 
 #include "conduit/sync_error.h"
 
@@ -16,6 +18,12 @@ enum class SyncErrorResult {
 // Shows an escaped error's message in a message box; never throws.
 void ShowExportError(const char* message) noexcept;
 
+// The library-wide handler of exceptions that escaped an entry point (the library's top file
+// installs it; by default nobody hears of them). Reporting never throws.
+using TUnhandledExceptionHandler = std::function<void(std::exception_ptr error)>;
+void SetUnhandledExceptionHandler(TUnhandledExceptionHandler handler);
+void ReportUnhandledException(std::exception_ptr error) noexcept;
+
 // body's result; failure for an exception, or what sync_errors says for an EPalmSyncError.
 template <typename Body>
 int32_t Guarded(int32_t failure, SyncErrorResult sync_errors, Body&& body) noexcept {
@@ -26,6 +34,7 @@ int32_t Guarded(int32_t failure, SyncErrorResult sync_errors, Body&& body) noexc
     if (sync_errors == SyncErrorResult::ShownCode) ShowExportError(error.what());
     return error.ErrorCode();
   } catch (...) {
+    ReportUnhandledException(std::current_exception());
     return failure;
   }
 }
