@@ -13,10 +13,19 @@
 
 namespace {
 
-TDesktopLibraries g_desktop;
-std::array<void*, 6> g_handles{};
-// The directory of the last binding; the message box service looks for libhsapi.so there.
-std::string g_bound_directory;
+// What the binding holds. It is made on first use, because the library's top file binds from its
+// own static object, which may be initialised before this file's statics are.
+struct TBindingState {
+  TDesktopLibraries desktop;
+  std::array<void*, 6> handles{};
+  // The directory of the last binding; the message box service looks for libhsapi.so there.
+  std::string bound_directory;
+};
+
+TBindingState& State() {
+  static TBindingState state;
+  return state;
+}
 
 // A library that loaded but lacks a function.
 struct MissingFunction {
@@ -116,7 +125,7 @@ int AnswerOnStderr(const std::string& text, const std::string& caption, unsigned
 
 }  // namespace
 
-const TDesktopLibraries& Desktop() { return g_desktop; }
+const TDesktopLibraries& Desktop() { return State().desktop; }
 
 std::string LocateDesktopLibraries(const std::string& conduit_directory, const char* hotsync_path) {
   std::string own = WithSlash(conduit_directory);
@@ -138,19 +147,19 @@ bool BindDesktopLibraries() { return BindDesktopLibraries(DesktopLibraryDirector
 
 bool BindDesktopLibraries(const std::string& directory) {
   ReleaseDesktopLibraries();
-  g_bound_directory = WithSlash(directory);
+  State().bound_directory = WithSlash(directory);
   for (size_t i = 0; i < kBindings.size(); ++i) {
     const LibraryBinding& binding = kBindings[i];
-    void* handle = dlopen((g_bound_directory + binding.file).c_str(), RTLD_NOW | RTLD_LOCAL);
+    void* handle = dlopen((State().bound_directory + binding.file).c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
       ShowBindingError(std::string(binding.unit) + ": Unable to load " + binding.file);
       if (binding.optional) continue;
       ReleaseDesktopLibraries();
       return false;
     }
-    g_handles[i] = handle;
+    State().handles[i] = handle;
     try {
-      binding.resolve(handle, g_desktop);
+      binding.resolve(handle, State().desktop);
     } catch (const MissingFunction& missing) {
       ShowBindingError(std::string(binding.unit) + ": " + binding.file + " lacks " + missing.function);
       ReleaseDesktopLibraries();
@@ -161,18 +170,18 @@ bool BindDesktopLibraries(const std::string& directory) {
 }
 
 void ReleaseDesktopLibraries() {
-  g_desktop = TDesktopLibraries{};
-  for (void*& handle : g_handles) {
+  State().desktop = TDesktopLibraries{};
+  for (void*& handle : State().handles) {
     if (handle != nullptr) dlclose(handle);
     handle = nullptr;
   }
 }
 
 int MessageBox(const std::string& text, const std::string& caption, unsigned style) {
-  if (g_desktop.HsApi.MessageBox != nullptr) {
-    return g_desktop.HsApi.MessageBox(nullptr, text.c_str(), caption.c_str(), style);
+  if (State().desktop.HsApi.MessageBox != nullptr) {
+    return State().desktop.HsApi.MessageBox(nullptr, text.c_str(), caption.c_str(), style);
   }
-  const std::string& directory = g_bound_directory.empty() ? DesktopLibraryDirectory() : g_bound_directory;
+  const std::string& directory = State().bound_directory.empty() ? DesktopLibraryDirectory() : State().bound_directory;
   void* handle = dlopen((directory + "libhsapi.so").c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) return AnswerOnStderr(text, caption, style);
   auto show = reinterpret_cast<decltype(&::MessageBoxA)>(dlsym(handle, "MessageBoxA"));
