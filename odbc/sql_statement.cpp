@@ -114,6 +114,15 @@ class Parser {
     return statement;
   }
 
+  // The whole of a number token as a T; anything left over fails.
+  template <typename T>
+  T Number(const std::string& text) {
+    T number{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size()) Fail("a number");
+    return number;
+  }
+
   InsertValue Literal(int& parameter_count) {
     InsertValue value;
     const Token& token = Current();
@@ -126,15 +135,9 @@ class Parser {
       value.literal = token.text;
     } else if (token.kind == TokenKind::Number) {
       if (token.text.find('.') == std::string::npos) {
-        int64_t number = 0;
-        const auto [end, error] = std::from_chars(token.text.data(), token.text.data() + token.text.size(), number);
-        if (error != std::errc() || end != token.text.data() + token.text.size()) Fail("a number");
-        value.literal = number;
+        value.literal = Number<int64_t>(token.text);
       } else {
-        double number = 0;
-        const auto [end, error] = std::from_chars(token.text.data(), token.text.data() + token.text.size(), number);
-        if (error != std::errc() || end != token.text.data() + token.text.size()) Fail("a number");
-        value.literal = number;
+        value.literal = Number<double>(token.text);
       }
     } else {
       Fail("\"?\", a string, a number or NULL");
