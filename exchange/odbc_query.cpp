@@ -307,8 +307,8 @@ void TmQuery::Append() {
   }
 }
 
-void TmQuery::Post() {
-  if (!appending_) return;
+long TmQuery::Post() {
+  if (!appending_) return 0;
   if (InsertSQL.empty()) throw Exception("Internal insert is not supported by the driver");
   TmQuery& insert = InsertQuery();
   if (insert.SQL() != InsertSQL) insert.SetSQL(InsertSQL);
@@ -317,6 +317,7 @@ void TmQuery::Post() {
   if (insert.RowsAffected() == 0) MessageSink("No rows affected", kMessageCaption);
   if (insert.RowsAffected() > 1) MessageSink("More then one rows affected", kMessageCaption);
   appending_ = false;
+  return insert.RowsAffected();
 }
 
 TmQuery& TmQuery::InsertQuery() {

@@ -65,9 +65,10 @@ class TmQuery {
   TmField* FindField(const std::string& name);
   TmField& FieldByName(const std::string& name);
 
-  // A live query's new row: Append empties the fields, Post inserts them.
+  // A live query's new row: Append empties the fields, Post inserts them and returns how many
+  // rows the insert affected (0 when no row was appended).
   void Append();
-  void Post();
+  long Post();
 
   // The cursor type the driver granted for the prepared statement.
   TCursorType GrantedCursorType() const { return granted_cursor_; }

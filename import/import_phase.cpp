@@ -3,6 +3,7 @@
 #include "api/hotsync_api.h"
 #include "core/cp1251.h"
 #include "exchange/txt_table.h"
+#include "import/exchange_questionnaires.h"
 #include "import/import_palm_to_pc.h"
 #include "import/pay_by_doc.h"
 #include "palmdb/palm_catalogue.h"
@@ -15,5 +16,6 @@ int32_t RunImportPhase(TExchangeSession& session) {
   int32_t orders = 0;
   if (session.Format() != TExchangeFormat::TXTINDBFOUT) orders = ImportPalmToPc(session, catalogue, text_table);
   ImportPaymentsByDocuments(session, catalogue, text_table);
+  ExchangeQuestionnaires(session, catalogue);
   return orders;
 }

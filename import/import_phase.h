@@ -1,5 +1,6 @@
 // The import phase of an exchange: the orders, cash, route work and protocol (not for
-// "TXTINDBFOUT", whose dBase order output is a separate routine), then the payments by documents.
+// "TXTINDBFOUT", whose dBase order output is a separate routine), then the payments by documents
+// and the questionnaire exchange.
 #pragma once
 
 #include <cstdint>
