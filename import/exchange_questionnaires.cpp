@@ -34,8 +34,12 @@ void DeliverAnswers(TExchangeSession& session, TPalmCatalogue& catalogue, TmData
     session.MessageBox(text, caption, MB_OK | MB_ICONINFORMATION);
   };
   const std::string kpk = UpperCaseLatin(session.UserName);
+  // One transaction: an insert that fails takes the rows before it back with it, so the answers
+  // it leaves on the handheld are not in the database twice after the next exchange.
+  database.StartTransaction();
   const TAnswerDelivery answers = InsertAnswerRecords(session, catalogue, query, kAnswerTable, kpk);
   const TAnswerDelivery items = InsertAnswerRecords(session, catalogue, query, kAnswerItemTable, kpk);
+  database.Commit();
   if (answers.Complete() && items.Complete())
     PurgeDeliveredAnswers(catalogue);
   else

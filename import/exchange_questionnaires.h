@@ -7,6 +7,7 @@
 
 // Without "answer.mdb" nothing happens and nothing is logged. The handheld's answers are emptied
 // only when every answer and answer item went in as exactly one row (else a log line tells how
-// many did); its questionnaires are replaced only by the complete tables read from the database.
-// ODBC, handheld and conversion errors pass to the caller.
+// many did); an insert that fails rolls every row of this exchange back. Its questionnaires are
+// replaced only by the complete tables read from the database. ODBC, handheld and conversion
+// errors pass to the caller.
 void ExchangeQuestionnaires(TExchangeSession& session, TPalmCatalogue& catalogue);

@@ -193,6 +193,21 @@ TEST_F(QuestionnaireE2ETest, AFailingInsertKeepsTheAnswersOnTheHandheld) {
   EXPECT_FALSE(Logged(Line("ПК-PALM: Анкеты")));
 }
 
+TEST_F(QuestionnaireE2ETest, ARefusedAnswerTakesTheRowsBeforeItBack) {
+  MakeAnswersDatabase(
+      "CREATE TABLE Answer (KPK TEXT, Id INTEGER UNIQUE, IdQUEST INTEGER, IdCustomer INTEGER, DateAnswer DATE, "
+      "TimeAnswer INTEGER);"
+      "INSERT INTO Answer VALUES ('OTHER', 2, 1, 1, '2024-01-01', 1);");
+  Sync();
+  EXPECT_EQ(Select("SELECT KPK, Id FROM Answer"), (std::vector<std::string>{"OTHER|2"}));
+  EXPECT_EQ(RecordsOn("Zembra_AnswerDb"), 2u);
+  EXPECT_EQ(RecordsOn("Zembra_AnswerItemDb"), 2u);
+  const std::vector<std::string> lines = LogLines();
+  EXPECT_NE(std::find_if(lines.begin(), lines.end(),
+                         [](const std::string& line) { return line.rfind("ZembraToPalm - 23000:", 0) == 0; }),
+            lines.end());
+}
+
 TEST_F(QuestionnaireE2ETest, AMissingQuestItemTableKeepsTheHandheldQuestionnaires) {
   MakeAnswersDatabase(
       "CREATE TABLE Answer (KPK TEXT, Id INTEGER, IdQUEST INTEGER, IdCustomer INTEGER, DateAnswer DATE, "
