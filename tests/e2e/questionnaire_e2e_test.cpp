@@ -163,6 +163,15 @@ TEST_F(QuestionnaireE2ETest, ShuffledItemsArriveGroupedByQuestionnaireInIdOrder)
   EXPECT_TRUE(Logged(Line("ПК-PALM: Выгружено: 4")));
 }
 
+TEST_F(QuestionnaireE2ETest, TheDbaseOrderFormatExchangesQuestionnairesToo) {
+  WriteFileAtomic(home_ + "/ZembraToPalm.ini", "[COMMON]\r\nEXCHANGEFILEFORMAT=TXTINDBFOUT\r\n");
+  MakeAnswersDatabase(std::string(kTables) + "INSERT INTO Quest VALUES (3, 'New');");
+  ASSERT_EQ(Sync().ExitStatus, 0);
+  EXPECT_EQ(Select("SELECT count(*) FROM Answer"), (std::vector<std::string>{"2"}));
+  EXPECT_EQ(RecordsOn("Zembra_AnswerDb"), 0u);
+  EXPECT_EQ(Dump("Zembra_QuestDb"), (std::vector<std::string>{"Id;Name", "3;New;"}));
+}
+
 TEST_F(QuestionnaireE2ETest, AnEmptyQuestTableEmptiesTheHandheldQuestionnaires) {
   MakeAnswersDatabase(kTables);
   ASSERT_EQ(Sync().ExitStatus, 0);
@@ -179,29 +188,18 @@ TEST_F(QuestionnaireE2ETest, WithoutAnswerDatabaseNothingIsTouchedOrLogged) {
   for (const std::string& line : LogLines()) EXPECT_EQ(line.find(Line("Анкеты")), std::string::npos) << line;
 }
 
-TEST_F(QuestionnaireE2ETest, AFailingInsertKeepsTheAnswersOnTheHandheld) {
-  MakeAnswersDatabase(
-      "CREATE TABLE Answer (Id INTEGER, IdQUEST INTEGER, IdCustomer INTEGER, DateAnswer DATE, TimeAnswer INTEGER);"
-      "CREATE TABLE AnswerItem (KPK TEXT, Id INTEGER, IdAnswer INTEGER, IdQuestItem INTEGER, AnswerValue TEXT);"
-      "CREATE TABLE Quest (ID INTEGER, Name TEXT); INSERT INTO Quest VALUES (3, 'New');");
-  Sync();
-  EXPECT_EQ(RecordsOn("Zembra_AnswerDb"), 2u);
-  EXPECT_EQ(RecordsOn("Zembra_AnswerItemDb"), 2u);
-  EXPECT_EQ(Dump("Zembra_QuestDb"), (std::vector<std::string>{"Id;Name", "1;Old;"}));
-  EXPECT_EQ(Select("SELECT count(*) FROM AnswerItem"), (std::vector<std::string>{"0"}));
-  EXPECT_TRUE(Logged(Line("PALM-ПК: Анкеты")));
-  EXPECT_FALSE(Logged(Line("ПК-PALM: Анкеты")));
-}
-
-TEST_F(QuestionnaireE2ETest, ARefusedAnswerTakesTheRowsBeforeItBack) {
+TEST_F(QuestionnaireE2ETest, ARefusedInsertKeepsTheAnswersAndTakesTheRowsBeforeItBack) {
   MakeAnswersDatabase(
       "CREATE TABLE Answer (KPK TEXT, Id INTEGER UNIQUE, IdQUEST INTEGER, IdCustomer INTEGER, DateAnswer DATE, "
       "TimeAnswer INTEGER);"
-      "INSERT INTO Answer VALUES ('OTHER', 2, 1, 1, '2024-01-01', 1);");
+      "INSERT INTO Answer VALUES ('OTHER', 2, 1, 1, '2024-01-01', 1);"
+      "CREATE TABLE Quest (ID INTEGER, Name TEXT); INSERT INTO Quest VALUES (3, 'New');");
   Sync();
   EXPECT_EQ(Select("SELECT KPK, Id FROM Answer"), (std::vector<std::string>{"OTHER|2"}));
   EXPECT_EQ(RecordsOn("Zembra_AnswerDb"), 2u);
   EXPECT_EQ(RecordsOn("Zembra_AnswerItemDb"), 2u);
+  EXPECT_EQ(Dump("Zembra_QuestDb"), (std::vector<std::string>{"Id;Name", "1;Old;"}));
+  EXPECT_FALSE(Logged(Line("ПК-PALM: Анкеты")));
   const std::vector<std::string> lines = LogLines();
   EXPECT_NE(std::find_if(lines.begin(), lines.end(),
                          [](const std::string& line) { return line.rfind("ZembraToPalm - 23000:", 0) == 0; }),
