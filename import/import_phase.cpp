@@ -3,6 +3,7 @@
 #include "api/hotsync_api.h"
 #include "core/cp1251.h"
 #include "exchange/txt_table.h"
+#include "import/import_palm_to_dbf.h"
 #include "import/import_palm_to_pc.h"
 #include "import/pay_by_doc.h"
 #include "palmdb/palm_catalogue.h"
@@ -12,8 +13,9 @@ int32_t RunImportPhase(TExchangeSession& session) {
   TcsTXTTable text_table([&session](const std::string& text, const std::string& caption) {
     session.MessageBox(text, caption, MB_OK | MB_ICONERROR);
   });
-  int32_t orders = 0;
-  if (session.Format() != TExchangeFormat::TXTINDBFOUT) orders = ImportPalmToPc(session, catalogue, text_table);
+  const int32_t orders = session.Format() == TExchangeFormat::TXTINDBFOUT
+                             ? ImportPalmToDbf(session, catalogue)
+                             : ImportPalmToPc(session, catalogue, text_table);
   ImportPaymentsByDocuments(session, catalogue, text_table);
   return orders;
 }
