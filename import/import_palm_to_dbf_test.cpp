@@ -78,17 +78,15 @@ TEST_P(ImportPalmToDbfTest, TheCombinedTableFollowsEachHeaderWithItsLinesInIdOrd
   FillHandheld();
   EXPECT_EQ(Import(), 2);
 
+  // Values are pinned value for value by the end-to-end test; here the row order and the line sums.
   const std::string note(200, 'x');
-  EXPECT_EQ(Rows("orders.dbf", {"Idorder", "Iditem", "OrderDate", "DelivDate", "IdCustomer", "IdPayment", "Total",
-                                "CountRow", "IdPrice", "Discount", "Prim", "OrderTime", "Note1", "Note2"}),
-            (std::vector<TTextRow>{
-                {"5", "0", "01.02.2024", "30.12.1899", "11", "0", "7.00", "0", "0", "0.00", "", "", "", ""},
-                {"5", "1", "100", "2.500", "10.00", "", "25.00", "", "", "", "", "", "", ""},
-                {"5", "2", "103", "3.000", "1.50", "", "4.50", "", "", "", "", "", "", ""},
-                {"5", "3", "105", "1.000", "2.00", "", "2.00", "", "", "", "", "", "", ""},
-                {"7", "0", "05.03.2024", "06.03.2024", "10", "2", "150.50", "1", "3", "2.50", note, "10:15",
-                 Ansi("Срочно"), ""},
-                {"7", "4", "101", "1.000", "0.13", "", "0.13", "", "", "", "", "", "", ""}}));
+  EXPECT_EQ(Rows("orders.dbf", {"Idorder", "Iditem", "OrderDate", "DelivDate", "IdCustomer", "Total", "Prim"}),
+            (std::vector<TTextRow>{{"5", "0", "01.02.2024", "30.12.1899", "11", "7.00", ""},
+                                   {"5", "1", "100", "2.500", "10.00", "25.00", ""},
+                                   {"5", "2", "103", "3.000", "1.50", "4.50", ""},
+                                   {"5", "3", "105", "1.000", "2.00", "2.00", ""},
+                                   {"7", "0", "05.03.2024", "06.03.2024", "10", "150.50", note},
+                                   {"7", "4", "101", "1.000", "0.13", "0.13", ""}}));
   // The order table keeps the handheld's order; lines of no header are only in the line table.
   EXPECT_EQ(Rows("order.dbf", {"id", "Prim", "Note1"}),
             (std::vector<TTextRow>{{"7", note, Ansi("Срочно")}, {"5", "", ""}}));
