@@ -66,7 +66,14 @@ std::string DbaseDataSource::TablePath(const std::string& name) const {
       given.has_parent_path() ? (given.is_absolute() ? given.parent_path().string()
                                                      : WithTrailingSlash(directory_) + given.parent_path().string())
                               : directory_;
-  return PathNoCase(directory, file);
+  // The same name is looked up for every insert: the file found last time serves while it exists.
+  const std::string requested = WithTrailingSlash(directory) + file;
+  const auto cached = resolved_paths_.find(requested);
+  std::error_code error;
+  if (cached != resolved_paths_.end() && std::filesystem::exists(cached->second, error)) return cached->second;
+  std::string path = PathNoCase(directory, file);
+  if (std::filesystem::exists(path, error)) resolved_paths_[requested] = path;
+  return path;
 }
 
 bool DbaseDataSource::TableExists(const std::string& path) const {

@@ -44,6 +44,7 @@ class DbaseDataSource : public DataSource {
   DbaseFamily family_;
   std::string directory_;
   bool auto_commit_ = true;
+  mutable std::map<std::string, std::string> resolved_paths_;  // table name as asked -> file found
   std::map<std::string, std::vector<DbaseField>> fields_;
   std::map<std::string, std::vector<std::vector<Value>>> pending_rows_;
 };
