@@ -25,9 +25,9 @@ ColumnInfo DescribeField(const DbaseField& field) {
   }
 }
 
-std::vector<ColumnInfo> Describe(const DbaseTable& table) {
+std::vector<ColumnInfo> Describe(const std::vector<DbaseField>& fields) {
   std::vector<ColumnInfo> columns;
-  for (const DbaseField& field : table.fields) columns.push_back(DescribeField(field));
+  for (const DbaseField& field : fields) columns.push_back(DescribeField(field));
   return columns;
 }
 
@@ -105,7 +105,7 @@ ExecutionResult Select(DbaseDataSource& source, const SelectStatement& statement
   });
   ExecutionResult result;
   result.has_result_set = true;
-  result.result_set.columns = Describe(table);
+  result.result_set.columns = Describe(table.fields);
   result.result_set.rows = std::move(table.rows);
   return result;
 }
@@ -123,7 +123,8 @@ int DbaseStatement::ParameterCount() const {
 std::vector<ColumnInfo> DbaseStatement::Columns() {
   const auto* select = std::get_if<SelectStatement>(&statement_);
   if (select == nullptr) return {};
-  return Describe(source_.ReadTable(source_.TablePath(select->table)));
+  // The header alone describes the columns; the rows are read when the statement runs.
+  return Describe(source_.Fields(source_.TablePath(select->table)));
 }
 
 ExecutionResult DbaseStatement::Execute(const std::vector<Value>& parameters) {
