@@ -1,4 +1,5 @@
-// libFuzzer target: any bytes as a .dbf file, read whole by the dBase driver's table reader.
+// libFuzzer target: any bytes as a .dbf file, read whole by the dBase driver's table reader and,
+// when it reads, grown by one empty record and read again.
 #include <unistd.h>
 
 #include <cstddef>
@@ -7,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "odbc/dbase_append.h"
 #include "odbc/dbase_table.h"
 #include "odbc/driver_error.h"
 
@@ -21,6 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::fwrite(data, 1, size, file);
   std::fclose(file);
   try {
+    ReadDbaseTable(path);
+    const std::vector<DbaseField> fields = ReadDbaseFields(path);
+    AppendDbaseRecords(path, fields, {std::vector<Value>(fields.size())}, false);
     ReadDbaseTable(path);
   } catch (const DriverError&) {
   }

@@ -4,6 +4,7 @@
 #include "core/cp1251.h"
 #include "exchange/txt_table.h"
 #include "import/exchange_questionnaires.h"
+#include "import/import_palm_to_dbf.h"
 #include "import/import_palm_to_pc.h"
 #include "import/pay_by_doc.h"
 #include "palmdb/palm_catalogue.h"
@@ -13,8 +14,9 @@ int32_t RunImportPhase(TExchangeSession& session) {
   TcsTXTTable text_table([&session](const std::string& text, const std::string& caption) {
     session.MessageBox(text, caption, MB_OK | MB_ICONERROR);
   });
-  int32_t orders = 0;
-  if (session.Format() != TExchangeFormat::TXTINDBFOUT) orders = ImportPalmToPc(session, catalogue, text_table);
+  const int32_t orders = session.Format() == TExchangeFormat::TXTINDBFOUT
+                             ? ImportPalmToDbf(session, catalogue)
+                             : ImportPalmToPc(session, catalogue, text_table);
   ImportPaymentsByDocuments(session, catalogue, text_table);
   ExchangeQuestionnaires(session, catalogue);
   return orders;

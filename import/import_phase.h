@@ -1,6 +1,5 @@
-// The import phase of an exchange: the orders, cash, route work and protocol (not for
-// "TXTINDBFOUT", whose dBase order output is a separate routine), then the payments by documents
-// and the questionnaire exchange.
+// The import phase of an exchange: the orders, cash, route work and protocol (for "TXTINDBFOUT"
+// the orders alone, as dBase tables), then the payments by documents and the questionnaires.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "import/import_phase.h"
 
 #include "core/cp1251.h"
+#include "exchange/odbc_test_drivers.h"
 #include "import/import_test_fixture.h"
 
 namespace {
@@ -28,17 +29,21 @@ TEST_F(ImportPhaseTest, OrdersThenPayments) {
   EXPECT_EQ(recorder_.Boxes[2].Text, Ansi("Обмен завершен. Очистить таблицу заказов?"));
 }
 
-TEST_F(ImportPhaseTest, TextInDbfOutRunsOnlyThePayments) {
+TEST_F(ImportPhaseTest, TextInDbfOutWritesTheOrdersAsDbaseTablesThenThePayments) {
+  if (!BuildRegistersDriver(kDefaultODBCDriverName)) GTEST_SKIP() << "the dBase driver is not built";
+  UseTestDriverRegistry();
   UseFormat(TExchangeFormat::TXTINDBFOUT);
   FillHandheld();
-  recorder_.Answer = IDYES;
-  EXPECT_EQ(RunImportPhase(session_), 0);
+  recorder_.Answer = IDNO;
+  EXPECT_EQ(RunImportPhase(session_), 1);
   EXPECT_FALSE(ExchangeFileExists("Order.txt"));
-  EXPECT_FALSE(ExchangeFileExists("Order.dbf"));
+  EXPECT_TRUE(ExchangeFileExists("order.dbf"));
   EXPECT_TRUE(ExchangeFileExists("PayByDoc.txt"));
-  EXPECT_EQ(recorder_.Log, (std::vector<TLoggedLine>{{Ansi("PALM-ПК: Оплаты по документам отгрузки"), 19},
+  EXPECT_EQ(recorder_.Log, (std::vector<TLoggedLine>{{Ansi("PALM-ПК: Импорт заголовков документов"), 19},
+                                                     {Ansi("PALM-ПК: Импорт строк документов"), 19},
+                                                     {Ansi("PALM-ПК: Оплаты по документам отгрузки"), 19},
                                                      {Ansi("PALM-ПК: Загружено: 1"), 19}}));
-  EXPECT_TRUE(recorder_.Boxes.empty());
+  ASSERT_EQ(recorder_.Boxes.size(), 1u);
   EXPECT_EQ(RecordsOn(catalogue_->ptOrder), 1);
 }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "core/file_lookup.h"
+#include "odbc/dbase_append.h"
 #include "odbc/dbase_statement.h"
 #include "odbc/driver_error.h"
 
@@ -50,10 +51,10 @@ void DbaseDataSource::SetAutoCommit(bool on) {
 }
 
 void DbaseDataSource::EndTransaction(bool commit) {
-  if (commit) {
-    for (const auto& [path, table] : pending_) WriteDbaseTable(path, table, family_ == DbaseFamily::FoxPro);
-  }
-  pending_.clear();
+  std::map<std::string, std::vector<std::vector<Value>>> rows;
+  rows.swap(pending_rows_);
+  if (!commit) return;
+  for (const auto& [path, table_rows] : rows) AppendDbaseRecords(path, Fields(path), table_rows, Durable());
 }
 
 std::string DbaseDataSource::TablePath(const std::string& name) const {
@@ -65,48 +66,50 @@ std::string DbaseDataSource::TablePath(const std::string& name) const {
       given.has_parent_path() ? (given.is_absolute() ? given.parent_path().string()
                                                      : WithTrailingSlash(directory_) + given.parent_path().string())
                               : directory_;
-  return PathNoCase(directory, file);
+  // The same name is looked up for every insert: the file found last time serves while it exists.
+  const std::string requested = WithTrailingSlash(directory) + file;
+  const auto cached = resolved_paths_.find(requested);
+  std::error_code error;
+  if (cached != resolved_paths_.end() && std::filesystem::exists(cached->second, error)) return cached->second;
+  std::string path = PathNoCase(directory, file);
+  if (std::filesystem::exists(path, error)) resolved_paths_[requested] = path;
+  return path;
 }
 
 bool DbaseDataSource::TableExists(const std::string& path) const {
   std::error_code error;
-  return pending_.count(path) > 0 || std::filesystem::exists(path, error);
+  return std::filesystem::exists(path, error);
 }
 
 DbaseTable DbaseDataSource::ReadTable(const std::string& path) const {
-  const auto found = pending_.find(path);
-  if (found != pending_.end()) return found->second;
   if (!TableExists(path)) throw DriverError("42S02", "Table not found: \"" + path + "\"");
-  return ReadDbaseTable(path);
+  DbaseTable table = ReadDbaseTable(path);
+  const auto pending = pending_rows_.find(path);
+  if (pending != pending_rows_.end())
+    table.rows.insert(table.rows.end(), pending->second.begin(), pending->second.end());
+  return table;
 }
 
-DbaseTable& DbaseDataSource::Table(const std::string& path) {
-  const auto found = pending_.find(path);
-  if (found != pending_.end()) return found->second;
+const std::vector<DbaseField>& DbaseDataSource::Fields(const std::string& path) {
+  const auto found = fields_.find(path);
+  if (found != fields_.end()) return found->second;
   if (!TableExists(path)) throw DriverError("42S02", "Table not found: \"" + path + "\"");
-  return pending_[path] = ReadDbaseTable(path);
+  return fields_[path] = ReadDbaseFields(path);
 }
 
-void DbaseDataSource::TableChanged(const std::string& path) {
-  if (!auto_commit_) return;
-  const auto found = pending_.find(path);
-  if (found == pending_.end()) return;
-  try {
-    WriteDbaseTable(path, found->second, family_ == DbaseFamily::FoxPro);
-  } catch (...) {
-    pending_.erase(found);
-    throw;
+void DbaseDataSource::InsertRow(const std::string& path, std::vector<Value> row) {
+  if (!auto_commit_) {
+    pending_rows_[path].push_back(std::move(row));
+    return;
   }
-  pending_.erase(found);
-}
-
-void DbaseDataSource::ReleaseTable(const std::string& path) {
-  if (auto_commit_) pending_.erase(path);
+  AppendDbaseRecords(path, Fields(path), {std::move(row)}, Durable());
 }
 
 void DbaseDataSource::CreateTable(const std::string& path, const DbaseTable& table) {
   if (TableExists(path)) throw DriverError("42S01", "Table already exists: \"" + path + "\"");
-  WriteDbaseTable(path, table, family_ == DbaseFamily::FoxPro);
+  fields_.erase(path);
+  pending_rows_.erase(path);
+  WriteDbaseTable(path, table, Durable());
 }
 
 std::unique_ptr<DataSource> OpenDataSource(const ConnectionAttributes& attributes) {

@@ -1,5 +1,5 @@
 // The dBase driver's connection: a directory of .dbf tables, the family (FoxPro or dBase) named by
-// the DRIVER= value, and the tables changed by the open transaction.
+// the DRIVER= value, and the rows inserted by the open transaction, kept until it ends.
 #pragma once
 
 #include <map>
@@ -31,17 +31,20 @@ class DbaseDataSource : public DataSource {
   bool TableExists(const std::string& path) const;
   // The table as this connection sees it, uncommitted rows included. Throws 42S02 when missing.
   DbaseTable ReadTable(const std::string& path) const;
-  // The same, to change: the change is kept until TableChanged writes it.
-  DbaseTable& Table(const std::string& path);
-  // Writes a changed table now (auto-commit) or at the end of the transaction.
-  void TableChanged(const std::string& path);
-  // Forgets the copy kept for a change that failed outside a transaction.
-  void ReleaseTable(const std::string& path);
+  // The table's fields, read from its header once per connection. Throws 42S02 when missing.
+  const std::vector<DbaseField>& Fields(const std::string& path);
+  // Appends a row that fits Fields(path): to the file at once (auto-commit) or when the
+  // transaction commits. FoxPro rows reach the disk before the commit returns.
+  void InsertRow(const std::string& path, std::vector<Value> row);
   void CreateTable(const std::string& path, const DbaseTable& table);
 
  private:
+  bool Durable() const { return family_ == DbaseFamily::FoxPro; }
+
   DbaseFamily family_;
   std::string directory_;
   bool auto_commit_ = true;
-  std::map<std::string, DbaseTable> pending_;
+  mutable std::map<std::string, std::string> resolved_paths_;  // table name as asked -> file found
+  std::map<std::string, std::vector<DbaseField>> fields_;
+  std::map<std::string, std::vector<std::vector<Value>>> pending_rows_;
 };

@@ -25,17 +25,17 @@ ColumnInfo DescribeField(const DbaseField& field) {
   }
 }
 
-std::vector<ColumnInfo> Describe(const DbaseTable& table) {
+std::vector<ColumnInfo> Describe(const std::vector<DbaseField>& fields) {
   std::vector<ColumnInfo> columns;
-  for (const DbaseField& field : table.fields) columns.push_back(DescribeField(field));
+  for (const DbaseField& field : fields) columns.push_back(DescribeField(field));
   return columns;
 }
 
 // Field names compare without regard to case, on the ten characters a dBase header keeps.
-size_t FieldIndex(const DbaseTable& table, const std::string& name, const std::string& path) {
+size_t FieldIndex(const std::vector<DbaseField>& fields, const std::string& name, const std::string& path) {
   const std::string key = name.substr(0, 10);
-  for (size_t i = 0; i < table.fields.size(); ++i) {
-    if (strcasecmp(table.fields[i].name.c_str(), key.c_str()) == 0) return i;
+  for (size_t i = 0; i < fields.size(); ++i) {
+    if (strcasecmp(fields[i].name.c_str(), key.c_str()) == 0) return i;
   }
   throw DriverError("42S22", "Column not found: " + name + " in \"" + path + "\"");
 }
@@ -77,21 +77,15 @@ ExecutionResult Create(DbaseDataSource& source, const CreateTableStatement& stat
 ExecutionResult Insert(DbaseDataSource& source, const InsertStatement& statement,
                        const std::vector<Value>& parameters) {
   const std::string path = source.TablePath(statement.table);
-  DbaseTable& table = source.Table(path);
-  std::vector<Value> row(table.fields.size());
-  try {
-    for (size_t i = 0; i < statement.columns.size(); ++i) {
-      const size_t index = FieldIndex(table, statement.columns[i], path);
-      const InsertValue& value = statement.values[i];
-      row[index] = FitToField(value.parameter >= 0 ? parameters[static_cast<size_t>(value.parameter)] : value.literal,
-                              table.fields[index]);
-    }
-  } catch (...) {
-    source.ReleaseTable(path);
-    throw;
+  const std::vector<DbaseField>& fields = source.Fields(path);
+  std::vector<Value> row(fields.size());
+  for (size_t i = 0; i < statement.columns.size(); ++i) {
+    const size_t index = FieldIndex(fields, statement.columns[i], path);
+    const InsertValue& value = statement.values[i];
+    row[index] = FitToField(value.parameter >= 0 ? parameters[static_cast<size_t>(value.parameter)] : value.literal,
+                            fields[index]);
   }
-  table.rows.push_back(std::move(row));
-  source.TableChanged(path);
+  source.InsertRow(path, std::move(row));
   ExecutionResult result;
   result.affected_rows = 1;
   return result;
@@ -101,7 +95,7 @@ ExecutionResult Select(DbaseDataSource& source, const SelectStatement& statement
   const std::string path = source.TablePath(statement.table);
   DbaseTable table = source.ReadTable(path);
   std::vector<size_t> keys;
-  for (const std::string& name : statement.order_by) keys.push_back(FieldIndex(table, name, path));
+  for (const std::string& name : statement.order_by) keys.push_back(FieldIndex(table.fields, name, path));
   std::stable_sort(table.rows.begin(), table.rows.end(), [&](const auto& left, const auto& right) {
     for (size_t key : keys) {
       if (Less(left[key], right[key])) return true;
@@ -111,7 +105,7 @@ ExecutionResult Select(DbaseDataSource& source, const SelectStatement& statement
   });
   ExecutionResult result;
   result.has_result_set = true;
-  result.result_set.columns = Describe(table);
+  result.result_set.columns = Describe(table.fields);
   result.result_set.rows = std::move(table.rows);
   return result;
 }
@@ -129,7 +123,8 @@ int DbaseStatement::ParameterCount() const {
 std::vector<ColumnInfo> DbaseStatement::Columns() {
   const auto* select = std::get_if<SelectStatement>(&statement_);
   if (select == nullptr) return {};
-  return Describe(source_.ReadTable(source_.TablePath(select->table)));
+  // The header alone describes the columns; the rows are read when the statement runs.
+  return Describe(source_.Fields(source_.TablePath(select->table)));
 }
 
 ExecutionResult DbaseStatement::Execute(const std::vector<Value>& parameters) {

@@ -152,7 +152,7 @@ void WriteFile(const std::string& path, const DbaseTable& table) {
       const int r = static_cast<int>(row);
       const int c = static_cast<int>(column);
       // An empty value is stored as blanks, which every dBase reader takes for "no value".
-      const std::string text = IsNull(value) ? std::string() : FieldText(value, table.fields[column]);
+      const std::string text = DbaseFieldText(value, table.fields[column]);
       const bool written = DBFWriteAttributeDirectly(handle.get(), r, c, const_cast<char*>(text.c_str()));
       if (!written) throw DriverError("HY000", "Cannot write row " + std::to_string(row + 1) + " of \"" + path + "\"");
     }
@@ -160,24 +160,19 @@ void WriteFile(const std::string& path, const DbaseTable& table) {
   if (table.rows.empty()) DBFUpdateHeader(handle.get());
 }
 
-}  // namespace
-
-DbaseTable ReadDbaseTable(const std::string& path) {
-  CheckHeader(path);
-  DbfHandle handle = OpenForReading(path);
-  if (!handle) NotDbase(path, "the field descriptors cannot be read");
-  DbaseTable table;
-  const int field_count = DBFGetFieldCount(handle.get());
+std::vector<DbaseField> ReadFields(const std::string& path, DBFHandle handle) {
+  std::vector<DbaseField> fields;
+  const int field_count = DBFGetFieldCount(handle);
   int record_length = 1;
   for (int i = 0; i < field_count; ++i) {
     char name[XBASE_FLDNAME_LEN_READ + 1] = {};
     DbaseField field;
-    DBFGetFieldInfo(handle.get(), i, name, &field.width, &field.decimals);
+    DBFGetFieldInfo(handle, i, name, &field.width, &field.decimals);
     field.name = name;
-    field.type = DBFGetNativeFieldType(handle.get(), i);
+    field.type = DBFGetNativeFieldType(handle, i);
     if (field.width <= 0) NotDbase(path, "field " + field.name + " has no width");
     record_length += field.width;
-    table.fields.push_back(field);
+    fields.push_back(field);
   }
   std::ifstream file(path, std::ios::binary);
   unsigned char header[12] = {};
@@ -185,6 +180,32 @@ DbaseTable ReadDbaseTable(const std::string& path) {
   if (static_cast<int>(ReadLittleEndian(header + 10, 2)) != record_length) {
     NotDbase(path, "the record length does not match its fields");
   }
+  return fields;
+}
+
+DbfHandle OpenChecked(const std::string& path) {
+  CheckHeader(path);
+  DbfHandle handle = OpenForReading(path);
+  if (!handle) NotDbase(path, "the field descriptors cannot be read");
+  return handle;
+}
+
+}  // namespace
+
+std::string DbaseFieldText(const Value& value, const DbaseField& field) {
+  return IsNull(value) ? std::string() : FieldText(value, field);
+}
+
+std::vector<DbaseField> ReadDbaseFields(const std::string& path) {
+  const DbfHandle handle = OpenChecked(path);
+  return ReadFields(path, handle.get());
+}
+
+DbaseTable ReadDbaseTable(const std::string& path) {
+  const DbfHandle handle = OpenChecked(path);
+  DbaseTable table;
+  table.fields = ReadFields(path, handle.get());
+  const int field_count = static_cast<int>(table.fields.size());
   const int row_count = DBFGetRecordCount(handle.get());
   for (int row = 0; row < row_count; ++row) {
     if (DBFIsRecordDeleted(handle.get(), row)) continue;

@@ -1,5 +1,5 @@
-// A dBase table held in memory: read whole from a .dbf file through shapelib's dBase module, and
-// written whole to a temporary file beside the target that is then renamed over it.
+// dBase table files: read whole through shapelib's dBase module, created through it in a temporary
+// file beside the target that is then renamed over it, and grown by appending records in place.
 #pragma once
 
 #include <string>
@@ -24,7 +24,12 @@ inline constexpr unsigned char kWindows1251LanguageByte = 0xC9;
 
 // Throws DriverError HY000 naming the path when it is not a readable dBase file.
 DbaseTable ReadDbaseTable(const std::string& path);
+// The same checks, reading only the header and the field descriptors.
+std::vector<DbaseField> ReadDbaseFields(const std::string& path);
 
 // Values must already fit their fields (see dbase_values.h). With durable, the data reach the disk
 // (fsync of the file and of its directory) before the call returns.
 void WriteDbaseTable(const std::string& path, const DbaseTable& table, bool durable);
+
+// A value as the bytes of its field (before padding to the width); a null value is empty.
+std::string DbaseFieldText(const Value& value, const DbaseField& field);

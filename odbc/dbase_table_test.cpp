@@ -1,10 +1,12 @@
 #include "odbc/dbase_table.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "odbc/dbase_append.h"
 #include "odbc/dbase_values.h"
 #include "odbc/driver_error.h"
 
@@ -61,6 +63,59 @@ TEST_F(DbaseTableTest, AFileThatIsNotDbaseIsNamedInTheError) {
   }
   std::ofstream(Path("empty.dbf")).close();
   EXPECT_THROW(ReadDbaseTable(Path("empty.dbf")), DriverError);
+}
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+TEST_F(DbaseTableTest, AppendedRecordsFollowTheWrittenOnesAndReadBackAsWritten) {
+  const DbaseTable sample = SampleTable();
+  WriteDbaseTable(Path("grow.dbf"), DbaseTable{sample.fields, {}}, false);
+  AppendDbaseRecords(Path("grow.dbf"), sample.fields, {sample.rows[0]}, true);
+  AppendDbaseRecords(Path("grow.dbf"), sample.fields, {sample.rows[1], sample.rows[0]}, false);
+  const DbaseTable read = ReadDbaseTable(Path("grow.dbf"));
+  ASSERT_EQ(read.rows.size(), 3u);
+  EXPECT_EQ(read.rows[0], sample.rows[0]);
+  EXPECT_EQ(read.rows[1][0], sample.rows[1][0]);
+  EXPECT_TRUE(IsNull(read.rows[1][1]));
+  EXPECT_EQ(read.rows[2], sample.rows[0]);
+  // The header, three records of 45 bytes and one end-of-file mark: nothing more, nothing less.
+  const std::string bytes = FileBytes(Path("grow.dbf"));
+  const size_t header_length = static_cast<unsigned char>(bytes[8]) | static_cast<unsigned char>(bytes[9]) << 8;
+  ASSERT_EQ(bytes.size(), header_length + 3 * 45 + 1);
+  EXPECT_EQ(bytes.back(), '\x1A');
+  EXPECT_EQ(bytes.substr(header_length, 13), std::string(11, ' ') + "7\xCF");
+}
+
+TEST_F(DbaseTableTest, RecordsBeyondTheCountAreNotRowsAndTheNextAppendReplacesThem) {
+  const DbaseTable sample = SampleTable();
+  WriteDbaseTable(Path("crash.dbf"), DbaseTable{sample.fields, {sample.rows[0]}}, false);
+  // What an append interrupted before its count leaves: record bytes after the counted ones.
+  {
+    std::ofstream file(Path("crash.dbf"), std::ios::binary | std::ios::app);
+    file << " half-written record";
+  }
+  EXPECT_EQ(ReadDbaseTable(Path("crash.dbf")).rows.size(), 1u);
+  AppendDbaseRecords(Path("crash.dbf"), sample.fields, {sample.rows[1]}, false);
+  const DbaseTable read = ReadDbaseTable(Path("crash.dbf"));
+  ASSERT_EQ(read.rows.size(), 2u);
+  EXPECT_EQ(read.rows[1][0], sample.rows[1][0]);
+  EXPECT_TRUE(IsNull(read.rows[1][1]));
+}
+
+TEST_F(DbaseTableTest, AppendingWithOtherFieldsChangesNothing) {
+  const DbaseTable sample = SampleTable();
+  WriteDbaseTable(Path("other.dbf"), sample, false);
+  const std::string before = FileBytes(Path("other.dbf"));
+  std::vector<DbaseField> wider = sample.fields;
+  wider[1].width = 11;
+  EXPECT_THROW(AppendDbaseRecords(Path("other.dbf"), wider, {sample.rows[0]}, false), DriverError);
+  EXPECT_EQ(FileBytes(Path("other.dbf")), before);
+  EXPECT_THROW(AppendDbaseRecords(Path("missing.dbf"), sample.fields, {sample.rows[0]}, false), DriverError);
+  std::ofstream(Path("short.dbf")) << "\x03";
+  EXPECT_THROW(AppendDbaseRecords(Path("short.dbf"), sample.fields, {sample.rows[0]}, false), DriverError);
 }
 
 TEST(DbaseValues, NumbersKeepTheirDeclaredWidthAndDecimals) {
