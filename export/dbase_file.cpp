@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "core/collation.h"
+#include "export/dbase_code_page.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ struct TDbaseHeader {
   unsigned RecordCount = 0;
   unsigned HeaderLength = 0;
   unsigned RecordLength = 0;
+  unsigned char LanguageDriver = 0;
 };
 
 struct TDbfCloser {
@@ -56,7 +58,8 @@ TDbaseHeader CheckedHeader(const std::string& path) {
   std::error_code error;
   const unsigned long long size = std::filesystem::file_size(path, error);
   if (error) throw EDbaseFileError(path + ": cannot be read: " + error.message());
-  const TDbaseHeader header{LittleEndian(bytes + 4, 4), LittleEndian(bytes + 8, 2), LittleEndian(bytes + 10, 2)};
+  const TDbaseHeader header{LittleEndian(bytes + 4, 4), LittleEndian(bytes + 8, 2), LittleEndian(bytes + 10, 2),
+                            bytes[29]};
   if (header.HeaderLength < kFileHeaderSize + 1 || header.HeaderLength > size) NotDbase(path, "bad header length");
   if (header.RecordLength < 1) NotDbase(path, "bad record length");
   if (header.HeaderLength + static_cast<unsigned long long>(header.RecordCount) * header.RecordLength > size) {
@@ -119,7 +122,19 @@ TDbaseFile TDbaseFile::Read(const std::string& path) {
     if (record[0] == kDeletedFlag) continue;
     table.records_.emplace_back(record + 1, offset);
   }
+  if (IsDosCyrillic(header.LanguageDriver)) table.RecodeTexts();
   return table;
+}
+
+void TDbaseFile::RecodeTexts() {
+  for (size_t column = 0; column < fields_.size(); ++column) {
+    if (fields_[column].Type != 'C') continue;
+    const size_t width = static_cast<size_t>(fields_[column].Width);
+    for (std::string& record : records_) {
+      record.replace(offsets_[column], width,
+                     DosCyrillicToAnsi(std::string_view(record).substr(offsets_[column], width)));
+    }
+  }
 }
 
 std::string_view TDbaseFile::Value(int record, int column) const {

@@ -1,5 +1,6 @@
 // TDbaseFile: one dBase table of the accounting system read whole into memory through shapelib,
-// its header first checked against the file's real size, its live records kept as stored bytes.
+// its header first checked against the file's real size, its live records kept as stored bytes
+// (the texts of a table marked as Russian MS-DOS recoded to Windows-1251).
 #pragma once
 
 #include <string>
@@ -44,6 +45,9 @@ class TDbaseFile {
   int FindField(std::string_view name) const;
 
  private:
+  // The 'C' fields of every record from 866 to Windows-1251.
+  void RecodeTexts();
+
   std::vector<TDbaseField> fields_;
   std::vector<size_t> offsets_;       // of each field within a record, after the deletion flag
   std::vector<std::string> records_;  // without the deletion flag

@@ -23,7 +23,7 @@ using enum TColumnUse;
 // A dBase III table made byte by byte: values are padded to their field's width (numbers to the
 // right), a record starting with '*' is marked deleted.
 std::string DbaseBytes(const std::vector<TDbaseField>& fields, const std::vector<std::vector<std::string>>& rows,
-                       const std::vector<bool>& deleted = {}) {
+                       const std::vector<bool>& deleted = {}, unsigned char language_driver = 0) {
   int record_length = 1;
   for (const TDbaseField& field : fields) record_length += field.Width;
   const int header_length = 32 + 32 * static_cast<int>(fields.size()) + 1;
@@ -37,6 +37,7 @@ std::string DbaseBytes(const std::vector<TDbaseField>& fields, const std::vector
   bytes[9] = static_cast<char>(header_length >> 8);
   bytes[10] = static_cast<char>(record_length & 0xFF);
   bytes[11] = static_cast<char>(record_length >> 8);
+  bytes[29] = static_cast<char>(language_driver);
   for (const TDbaseField& field : fields) {
     std::string descriptor(32, '\0');
     descriptor.replace(0, field.Name.size(), field.Name);
@@ -88,6 +89,18 @@ TEST_F(DbaseReadingTest, LiveRecordsKeepTheirBytesAndNamesMatchOnTenCharacters) 
   EXPECT_EQ(file.FindField("name"), 1);
   EXPECT_EQ(file.FindField("Names"), -1);
   EXPECT_EQ(file.FindField("PercentDi"), -1);
+}
+
+TEST_F(DbaseReadingTest, TablesMarkedAsDosCyrillicHaveTheirTextsRecoded) {
+  const std::string dos = "\x91\xAE\xAA \xEF\xA1\xAB\xAE\xE7\xAD\xEB\xA9 \xC9";  // "Сок яблочный" and a box sign
+  const std::vector<TDbaseField> fields{{"NAME", 'C', 20, 0}, {"ID", 'N', 3, 0}};
+  for (const unsigned char marked : {0x26, 0x65}) {
+    const TDbaseFile file = TDbaseFile::Read(Write("dos.dbf", DbaseBytes(fields, {{dos, "7"}}, {}, marked)));
+    EXPECT_EQ(DbaseAsString(file.Fields()[0], file.Value(0, 0)), Ansi("Сок яблочный ?"));
+    EXPECT_EQ(DbaseAsInteger(file.Fields()[1], file.Value(0, 1)), 7);
+  }
+  const TDbaseFile unmarked = TDbaseFile::Read(Write("ansi.dbf", DbaseBytes(fields, {{dos, "7"}}, {}, 0xC9)));
+  EXPECT_EQ(DbaseAsString(unmarked.Fields()[0], unmarked.Value(0, 0)), dos);
 }
 
 TEST_F(DbaseReadingTest, FilesThatAreNoDbaseTablesFailNamingThePath) {

@@ -517,18 +517,21 @@ class DbfExportE2ETest : public ExportE2ETest {
     if (probe.ExitStatus != 0) GTEST_SKIP() << "Python's dbf package (python3-dbf) is not installed";
   }
 
-  // Each table: file name, field specification, rows as Python tuples (UTF-8 source).
-  void WriteDbase(const std::vector<std::array<std::string, 3>>& tables) {
+  // Each table: file name, field specification, rows as Python tuples (UTF-8 source), and
+  // optionally more arguments of the writer (", codepage='cp866'").
+  void WriteDbase(const std::vector<std::array<std::string, 3>>& tables, const std::string& more = "") {
     std::string script =
         "import datetime, dbf, sys\n"
-        "def table(name, spec, rows):\n"
-        "    t = dbf.Table(sys.argv[1] + name, spec, codepage='cp1251', dbf_type='db3')\n"
+        "def table(name, spec, rows, codepage='cp1251'):\n"
+        "    t = dbf.Table(sys.argv[1] + name, spec, codepage=codepage, dbf_type='db3')\n"
         "    t.open(dbf.READ_WRITE)\n"
         "    for row in rows:\n"
         "        t.append(row)\n"
         "    t.close()\n"
         "D = datetime.date\n";
-    for (const auto& [name, spec, rows] : tables) script += "table('" + name + "', '" + spec + "', [" + rows + "])\n";
+    for (const auto& [name, spec, rows] : tables) {
+      script += "table('" + name + "', '" + spec + "', [" + rows + "]" + more + ")\n";
+    }
     const std::string file = (root_ / "write_dbase.py").string();
     WriteFileAtomic(file, script);
     const TProgramRun run = RunProgram(kPython, {file, exchange_}, root_.string());
@@ -562,10 +565,10 @@ TEST_P(DbfExportE2ETest, DbaseFilesReachTheirDatabasesAsTextFilesWould) {
               {"CURRENCYCURS.DBF", "ID N(3,0); IDCURRENCY N(3,0); DATECURS D; CURS N(10,4)",
                "(1, 2, D(2024, 3, 5), 1.5), (2, 10, D(2024, 3, 6), 90.25)"},
               {"Note1.dbf", "NAME C(40)", "('Позвонить заранее',), ('Back door',)"},
-              {"TradeAgent.dbf", "ID N(5,0); NAME C(30)", "(7, 'Агент Семь')"},
               kCustomerDbf,
               kCategoryDbf,
               kProductDbf});
+  WriteDbase({{"TradeAgent.dbf", "ID N(5,0); NAME C(30)", "(7, 'Агент Семь')"}}, ", codepage='cp866'");
   Sync();
   EXPECT_EQ(ExportLog(),
             (std::vector<std::string>{
