@@ -2,6 +2,8 @@
 // characters, values by field type, the text files' key order and the reader's failures.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -177,6 +179,37 @@ TEST_F(DbaseReadingTest, NumbersDatesAndLogicalsConvertByTheirStoredForm) {
   EXPECT_EQ(DbaseAsInteger(logical, "n"), 0);
   EXPECT_THROW(DbaseAsInteger(logical, "?"), EConvertError);
   EXPECT_THROW(DbaseAsInteger(logical, " "), EConvertError);
+}
+
+// The little-endian bytes of a value.
+template <typename T>
+std::string Bytes(T value) {
+  std::string bytes(sizeof value, '\0');
+  std::memcpy(bytes.data(), &value, sizeof value);
+  return bytes;
+}
+
+TEST_F(DbaseReadingTest, VisualFoxProBinaryFieldsAreReadByTheirBytes) {
+  SetCurrentFormats(TFormatSettings{','});
+  const TDbaseField integer{"ID", 'I', 4, 0};
+  EXPECT_EQ(DbaseAsInteger(integer, Bytes(int32_t{-7})), -7);
+  EXPECT_EQ(DbaseAsString(integer, Bytes(int32_t{123456})), "123456");
+  const TDbaseField amount{"SALDO", 'Y', 8, 0};
+  EXPECT_DOUBLE_EQ(DbaseAsCurrency(amount, Bytes(int64_t{-123456})), -12.3456);
+  EXPECT_EQ(DbaseAsInteger(amount, Bytes(int64_t{50000})), 5);
+  EXPECT_THROW(DbaseAsInteger(amount, Bytes(int64_t{50001})), EConvertError);
+  const TDbaseField real{"CURS", 'B', 8, 0};
+  EXPECT_DOUBLE_EQ(DbaseAsFloat(real, Bytes(90.25)), 90.25);
+  EXPECT_EQ(DbaseAsString(real, Bytes(90.25)), "90.25");
+  EXPECT_THROW(DbaseAsFloat(real, Bytes(std::numeric_limits<double>::quiet_NaN())), EConvertError);
+  const TDbaseField stamp{"DATECURS", 'T', 8, 0};
+  const std::string morning = Bytes(int32_t{2460375}) + Bytes(int32_t{37800000});
+  EXPECT_EQ(DbaseAsDateTime(stamp, morning), TDateTime{EncodeDate(2024, 3, 5).Value + 0.4375});
+  EXPECT_EQ(DbaseAsString(stamp, morning), "05.03.2024 10:30:00");
+  for (const std::string& empty : {std::string(8, '\0'), std::string(8, ' '), Bytes(int32_t{2460375}) + Bytes(-1)}) {
+    EXPECT_THROW(DbaseAsDateTime(stamp, empty), EConvertError);
+  }
+  EXPECT_THROW(DbaseAsInteger(stamp, morning), EConvertError);
 }
 
 TEST_F(DbaseReadingTest, CharacterFieldsConvertByTheTextFilesRules) {

@@ -1,5 +1,6 @@
 #include "export/dbase_values.h"
 
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -14,13 +15,32 @@ namespace {
 // The largest magnitude a 64-bit fixed-point amount with four decimal places holds.
 constexpr double kMaxCurrency = 922337203685477.0;
 
-enum class TStoredKind { Number, Date, Logical, Text };
+// The day 30.12.1899 (date-time 0) as a Julian day number, and the range of the date-time.
+constexpr int64_t kJulianDayOfZero = 2415019;
+constexpr double kFirstDay = -693593.0;  // 01.01.0001
+constexpr double kLastDay = 2958465.0;   // 31.12.9999
+constexpr int64_t kMillisecondsPerDay = 86400000;
+
+enum class TStoredKind { Number, Date, DateTime, Logical, Text };
+
+// Visual FoxPro's binary fields: 'I' a 4-byte integer, 'Y' an 8-byte amount in ten-thousandths,
+// 'B' an 8-byte double, 'T' a Julian day and the milliseconds of the day, all little-endian.
+bool IsBinary(const TDbaseField& field) {
+  return (field.Type == 'I' && field.Width == 4) ||
+         ((field.Type == 'Y' || field.Type == 'B' || field.Type == 'T') && field.Width == 8);
+}
 
 TStoredKind KindOf(const TDbaseField& field) {
   switch (field.Type) {
     case 'N':
     case 'F':
       return TStoredKind::Number;
+    case 'I':
+    case 'Y':
+    case 'B':
+      return IsBinary(field) ? TStoredKind::Number : TStoredKind::Text;
+    case 'T':
+      return IsBinary(field) ? TStoredKind::DateTime : TStoredKind::Text;
     case 'D':
       return TStoredKind::Date;
     case 'L':
@@ -28,6 +48,35 @@ TStoredKind KindOf(const TDbaseField& field) {
     default:
       return TStoredKind::Text;
   }
+}
+
+uint64_t LittleEndian(std::string_view bytes) {
+  uint64_t value = 0;
+  for (size_t i = bytes.size(); i-- > 0;) value = (value << 8) | static_cast<unsigned char>(bytes[i]);
+  return value;
+}
+
+// The value of an 'I', 'Y' or 'B' field.
+double BinaryNumber(const TDbaseField& field, std::string_view stored) {
+  const uint64_t bits = LittleEndian(stored);
+  switch (field.Type) {
+    case 'I':
+      return static_cast<double>(static_cast<int32_t>(static_cast<uint32_t>(bits)));
+    case 'Y':
+      return static_cast<double>(static_cast<int64_t>(bits)) / 10000.0;
+    default:
+      return std::bit_cast<double>(bits);
+  }
+}
+
+// A 'T' field; none when it is empty or outside the date-time's range.
+std::optional<TDateTime> BinaryDateTime(std::string_view stored) {
+  const auto day = static_cast<int32_t>(static_cast<uint32_t>(LittleEndian(stored.substr(0, 4))));
+  const auto milliseconds = static_cast<int32_t>(static_cast<uint32_t>(LittleEndian(stored.substr(4, 4))));
+  const double value = static_cast<double>(day - kJulianDayOfZero);
+  if (day <= 0 || value < kFirstDay || value > kLastDay) return std::nullopt;
+  if (milliseconds < 0 || milliseconds >= kMillisecondsPerDay) return std::nullopt;
+  return TDateTime{value + static_cast<double>(milliseconds) / static_cast<double>(kMillisecondsPerDay)};
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -52,15 +101,19 @@ TcsTXTField AsTextColumn(std::string_view stored) {
   return column;
 }
 
-// dBase numbers are stored with '.' whatever the region.
-std::optional<double> StoredNumber(std::string_view stored) {
+// dBase numbers are stored with '.' whatever the region; binary numbers are never blank.
+std::optional<double> StoredNumber(const TDbaseField& field, std::string_view stored) {
+  if (IsBinary(field)) {
+    const double number = BinaryNumber(field, stored);
+    return std::isfinite(number) ? std::optional<double>(number) : std::nullopt;
+  }
   const std::string_view text = Trimmed(stored);
   if (text.empty()) return std::nullopt;
   return TryStrToFloat(text, TFormatSettings{});
 }
 
-double StoredNumberOrThrow(std::string_view stored) {
-  const std::optional<double> number = StoredNumber(stored);
+double StoredNumberOrThrow(const TDbaseField& field, std::string_view stored) {
+  const std::optional<double> number = StoredNumber(field, stored);
   if (!number) NotConvertible(stored, "floating point value");
   return *number;
 }
@@ -110,7 +163,7 @@ std::optional<TDateTime> StoredDate(std::string_view stored) {
 int32_t DbaseAsInteger(const TDbaseField& field, std::string_view stored) {
   switch (KindOf(field)) {
     case TStoredKind::Number: {
-      const std::optional<double> number = StoredNumber(stored);
+      const std::optional<double> number = StoredNumber(field, stored);
       if (!number || *number != std::trunc(*number) || *number < std::numeric_limits<int32_t>::min() ||
           *number > std::numeric_limits<int32_t>::max()) {
         NotConvertible(stored, "integer value");
@@ -120,6 +173,7 @@ int32_t DbaseAsInteger(const TDbaseField& field, std::string_view stored) {
     case TStoredKind::Logical:
       return StoredLogicalOrThrow(stored, "integer value") ? 1 : 0;
     case TStoredKind::Date:
+    case TStoredKind::DateTime:
       NotConvertible(stored, "integer value");
     case TStoredKind::Text:
       break;
@@ -130,10 +184,11 @@ int32_t DbaseAsInteger(const TDbaseField& field, std::string_view stored) {
 double DbaseAsFloat(const TDbaseField& field, std::string_view stored) {
   switch (KindOf(field)) {
     case TStoredKind::Number:
-      return StoredNumberOrThrow(stored);
+      return StoredNumberOrThrow(field, stored);
     case TStoredKind::Logical:
       return StoredLogicalOrThrow(stored, "floating point value") ? 1.0 : 0.0;
     case TStoredKind::Date:
+    case TStoredKind::DateTime:
       NotConvertible(stored, "floating point value");
     case TStoredKind::Text:
       break;
@@ -155,6 +210,11 @@ TDateTime DbaseAsDateTime(const TDbaseField& field, std::string_view stored) {
       if (!date) NotConvertible(stored, "date");
       return *date;
     }
+    case TStoredKind::DateTime: {
+      const std::optional<TDateTime> date_time = BinaryDateTime(stored);
+      if (!date_time) throw EConvertError("The date and time field is empty or out of range");
+      return *date_time;
+    }
     case TStoredKind::Number:
     case TStoredKind::Logical:
       NotConvertible(stored, "date and time");
@@ -167,8 +227,14 @@ TDateTime DbaseAsDateTime(const TDbaseField& field, std::string_view stored) {
 std::string DbaseAsString(const TDbaseField& field, std::string_view stored) {
   switch (KindOf(field)) {
     case TStoredKind::Number:
+      if (IsBinary(field)) return FloatToStr(BinaryNumber(field, stored), TFormatSettings{});
+      return std::string(Trimmed(stored));
     case TStoredKind::Logical:
       return std::string(Trimmed(stored));
+    case TStoredKind::DateTime: {
+      const std::optional<TDateTime> date_time = BinaryDateTime(stored);
+      return date_time ? DateTimeToStr(*date_time) : std::string();
+    }
     case TStoredKind::Date: {
       const std::optional<TDateTime> date = StoredDate(stored);
       return date ? DateToStr(*date) : std::string(Trimmed(stored));

@@ -522,8 +522,8 @@ class DbfExportE2ETest : public ExportE2ETest {
   void WriteDbase(const std::vector<std::array<std::string, 3>>& tables, const std::string& more = "") {
     std::string script =
         "import datetime, dbf, sys\n"
-        "def table(name, spec, rows, codepage='cp1251'):\n"
-        "    t = dbf.Table(sys.argv[1] + name, spec, codepage=codepage, dbf_type='db3')\n"
+        "def table(name, spec, rows, codepage='cp1251', dbf_type='db3'):\n"
+        "    t = dbf.Table(sys.argv[1] + name, spec, codepage=codepage, dbf_type=dbf_type)\n"
         "    t.open(dbf.READ_WRITE)\n"
         "    for row in rows:\n"
         "        t.append(row)\n"
@@ -559,9 +559,7 @@ class DbfExportE2ETest : public ExportE2ETest {
 };
 
 TEST_P(DbfExportE2ETest, DbaseFilesReachTheirDatabasesAsTextFilesWould) {
-  WriteDbase({{"TypePayment.dbf", "ID N(5,0); NAME C(20); DAYTOOPL N(3,0)",
-               "(10, 'Десять', 5), (9, 'Nine', 3), (100, 'Hundred', 7)"},
-              {"Currency.dbf", "ID N(3,0); CODE C(3); NAME C(20); ISMAIN L", "(1, 'RUB', 'Рубль', True)"},
+  WriteDbase({{"Currency.dbf", "ID N(3,0); CODE C(3); NAME C(20); ISMAIN L", "(1, 'RUB', 'Рубль', True)"},
               {"CURRENCYCURS.DBF", "ID N(3,0); IDCURRENCY N(3,0); DATECURS D; CURS N(10,4)",
                "(1, 2, D(2024, 3, 5), 1.5), (2, 10, D(2024, 3, 6), 90.25)"},
               {"Note1.dbf", "NAME C(40)", "('Позвонить заранее',), ('Back door',)"},
@@ -569,6 +567,9 @@ TEST_P(DbfExportE2ETest, DbaseFilesReachTheirDatabasesAsTextFilesWould) {
               kCategoryDbf,
               kProductDbf});
   WriteDbase({{"TradeAgent.dbf", "ID N(5,0); NAME C(30)", "(7, 'Агент Семь')"}}, ", codepage='cp866'");
+  WriteDbase(
+      {{"TypePayment.dbf", "ID I; NAME C(20); DAYTOOPL I", "(10, 'Десять', 5), (9, 'Nine', 3), (100, 'Hundred', -7)"}},
+      ", dbf_type='vfp'");
   Sync();
   EXPECT_EQ(ExportLog(),
             (std::vector<std::string>{
@@ -578,7 +579,7 @@ TEST_P(DbfExportE2ETest, DbaseFilesReachTheirDatabasesAsTextFilesWould) {
                 Exported(2), Line("ПК-PALM: Справочник категорий товаров"), Exported(3),
                 Line("ПК-PALM: Справочник торговых представителей"), Exported(1), kClosing}));
   EXPECT_EQ(Records("Zembra_TypePaymentDB"),
-            (std::vector<std::string>{"9;Nine;3;", Line("10;Десять;5;"), "100;Hundred;7;"}));
+            (std::vector<std::string>{"9;Nine;3;", Line("10;Десять;5;"), "100;Hundred;-7;"}));
   EXPECT_EQ(Records("Zembra_TypePriceDB"), (std::vector<std::string>{"1;old price;"}));
   EXPECT_EQ(Records("Zembra_CurrencyDB"), (std::vector<std::string>{Line("1;RUB;Рубль;1;")}));
   EXPECT_EQ(Records("Zembra_CurrencyCursDB"), (std::vector<std::string>{"10;06.03.2024;90.25;", "2;05.03.2024;1.5;"}));
@@ -600,6 +601,28 @@ TEST_P(DbfExportE2ETest, DbaseFilesReachTheirDatabasesAsTextFilesWould) {
   const std::vector<std::string> documents = Records("Zembra_DocDB");
   ASSERT_EQ(documents.size(), 1u);
   EXPECT_NE(documents[0].find(";old document;"), std::string::npos) << documents[0];
+}
+
+TEST_P(DbfExportE2ETest, VisualFoxProTablesAreReadByTheirBytes) {
+  WriteMandatoryDbase();
+  WriteDbase({{"CurrencyCurs.dbf", "ID I; IDCURRENCY I; DATECURS T; CURS B; LIMIT Y",
+               "(1, 2, datetime.datetime(2024, 3, 5), 1.5, 1), (2, 10, datetime.datetime(2024, 3, 6), 90.25, 2)"},
+              {"Customer.dbf",
+               "ID I; CODE C(15); NAME C(60); ADDRESS C(80); CURRENTSAL Y; NPRICE I; PERCENTDIS B; IDCATEGORY I",
+               "(5, 'C5', 'Пятый', 'ул. 5', -12.25, 2, 2.5, 0)"}},
+             ", dbf_type='vfp'");
+  Sync();
+  EXPECT_EQ(Records("Zembra_CurrencyCursDB"), (std::vector<std::string>{"10;06.03.2024;90.25;", "2;05.03.2024;1.5;"}));
+  EXPECT_EQ(Records("Zembra_CustomerDB"), (std::vector<std::string>{Line("5;C5;Пятый;ул. 5;0;;-12.25;2;2.5;0;")}));
+
+  fs::remove(home_ + "/Agent/HotSync.log");
+  WriteDbase({{"CurrencyCurs.dbf", "ID I; IDCURRENCY I; DATECURS T; CURS B",
+               "(1, 2, datetime.datetime(2024, 3, 5, 10, 30), 1.5)"}},
+             ", dbf_type='vfp'");
+  Sync();
+  EXPECT_EQ(ExportLog(), (std::vector<std::string>{Line("ПК-PALM: Справочник курсов валют"),
+                                                   "ZembraToPalm - '05.03.2024 10:30:00' is not a valid date"}));
+  EXPECT_EQ(Records("Zembra_CurrencyCursDB").size(), 2u);
 }
 
 TEST_P(DbfExportE2ETest, AnUnreadableFileFailsItsStepAndLeavesItsTable) {
