@@ -517,20 +517,20 @@ class DbfExportE2ETest : public ExportE2ETest {
     if (probe.ExitStatus != 0) GTEST_SKIP() << "Python's dbf package (python3-dbf) is not installed";
   }
 
-  // Each table: file name, field specification, rows as Python tuples (UTF-8 source), and
+  // Each table: file name, field list, rows as Python tuples (UTF-8 source), and
   // optionally more arguments of the writer (", codepage='cp866'").
   void WriteDbase(const std::vector<std::array<std::string, 3>>& tables, const std::string& more = "") {
     std::string script =
         "import datetime, dbf, sys\n"
-        "def table(name, spec, rows, codepage='cp1251', dbf_type='db3'):\n"
-        "    t = dbf.Table(sys.argv[1] + name, spec, codepage=codepage, dbf_type=dbf_type)\n"
+        "def table(name, fields, rows, codepage='cp1251', dbf_type='db3'):\n"
+        "    t = dbf.Table(sys.argv[1] + name, fields, codepage=codepage, dbf_type=dbf_type)\n"
         "    t.open(dbf.READ_WRITE)\n"
         "    for row in rows:\n"
         "        t.append(row)\n"
         "    t.close()\n"
         "D = datetime.date\n";
-    for (const auto& [name, spec, rows] : tables) {
-      script += "table('" + name + "', '" + spec + "', [" + rows + "]" + more + ")\n";
+    for (const auto& [name, fields, rows] : tables) {
+      script += "table('" + name + "', '" + fields + "', [" + rows + "]" + more + ")\n";
     }
     const std::string file = (root_ / "write_dbase.py").string();
     WriteFileAtomic(file, script);
