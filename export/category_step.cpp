@@ -1,6 +1,5 @@
 #include "export/category_step.h"
 
-#include "export/export_step.h"
 #include "palmdb/palm_table_closer.h"
 #include "session/step_header.h"
 
@@ -33,7 +32,6 @@ TStagedRecords CategoryRecords(const TCategoryTree& tree) {
 
 TCategoryTree BuildCategoryTree(TExportContext& context) {
   TExchangeSession& session = context.Session;
-  if (session.Format() == TExchangeFormat::DBF) return {};
   TReferenceReader& reader = context.Reader;
   reader.Open(session.Files.Category, TReadOrder{});
   const TStagedRecords records = ReadStagedRecords(reader, kCategoryMappings, session.Format());
@@ -49,10 +47,6 @@ TCategoryTree BuildCategoryTree(TExportContext& context) {
 void ExportCategories(TExportContext& context, const TCategoryTree& tree) {
   TExchangeSession& session = context.Session;
   AnnounceStep(session, kCategoryTitle, kCategoryRow);
-  if (session.Format() == TExchangeFormat::DBF) {
-    LogTableLeftUntouched(session);
-    return;
-  }
   session.Progress->ProgressBar.SetMax(static_cast<int>(tree.Rows().size()));
   ReplaceHandheldRecords(context, kCategoryStep, CategoryRecords(tree));
 }

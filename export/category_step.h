@@ -7,9 +7,9 @@
 #include "export/reference_step.h"
 
 // Reads the whole categories file in file order (Id, IdParent, Name cut to 80, all required) and
-// flattens it by the session's sort-categories setting. Under "DBF" the tree is empty.
+// flattens it by the session's sort-categories setting.
 TCategoryTree BuildCategoryTree(TExportContext& context);
 
 // "ПК-PALM: Справочник категорий товаров", row 19: every tree row in IdRow order with its display
-// name, counts and "Expanded" 0. Under "DBF" the table stays as it was.
+// name, counts and "Expanded" 0.
 void ExportCategories(TExportContext& context, const TCategoryTree& tree);

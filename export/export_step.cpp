@@ -13,7 +13,3 @@ constexpr int kLogProgress = 19;
 void LogExportedCount(TExchangeSession& session, int count) {
   session.LogLine(Ansi("ПК-PALM: Выгружено: ") + std::to_string(count), kLogProgress);
 }
-
-void LogTableLeftUntouched(TExchangeSession& session) {
-  session.LogLine(Ansi("ПК-PALM: Не выгружено: справочники в формате DBF не читаются"), kLogProgress);
-}

@@ -92,6 +92,16 @@ TEST_F(PreExchangeChecksTest, TxtInDbfOutLooksForTheDbaseOrderFilesButTheTextPay
   EXPECT_NE(recorder_.Boxes[0].Text.find(directory_ + "Order.dbf\r"), std::string::npos);
 }
 
+TEST_F(PreExchangeChecksTest, DbfNeedsTheThreeDbaseTablesItReads) {
+  UseFormat(TExchangeFormat::DBF);
+  TouchReferences(".txt");
+  EXPECT_FALSE(PreExchangeChecks(session_));
+  ASSERT_EQ(recorder_.Boxes.size(), 1u);
+  EXPECT_NE(recorder_.Boxes[0].Text.find(directory_ + "Category.dbf\r"), std::string::npos);
+  TouchReferences(".dbf");
+  EXPECT_TRUE(PreExchangeChecks(session_));
+}
+
 TEST_F(PreExchangeChecksTest, FilesAreFoundWithoutRegardToCase) {
   for (const char* name : {"PRODUCT.TXT", "customer.txt", "Category.Txt"}) Touch(name);
   EXPECT_TRUE(PreExchangeChecks(session_));

@@ -1,6 +1,7 @@
 // TReferenceReader: the rows of one reference file of the accounting system, read through the
-// session's shared text table ("TXT", "TXTINDBFOUT") or in-memory table ("XML"), in file order
-// or in the order of a key column, with its columns found by name ignoring case.
+// session's shared text table ("TXT", "TXTINDBFOUT"), in-memory table ("XML") or a dBase table
+// ("DBF"), in file order or in the order of a key column, with its columns found by name
+// ignoring case (dBase columns on the first 10 characters of the name).
 #pragma once
 
 #include <optional>
@@ -11,6 +12,7 @@
 #include "core/date_time.h"
 #include "exchange/client_dataset.h"
 #include "exchange/txt_table.h"
+#include "export/dbase_cursor.h"
 #include "session/exchange_session.h"
 
 // One column of the current row, converted by the rules of its file's form. Conversion
@@ -19,6 +21,7 @@ class TInputColumn {
  public:
   explicit TInputColumn(TcsTXTField& field) : field_(&field) {}
   explicit TInputColumn(TField& field) : field_(&field) {}
+  explicit TInputColumn(const TDbaseColumn& column) : field_(column) {}
 
   int32_t AsInteger() const;
   double AsFloat() const;
@@ -28,12 +31,15 @@ class TInputColumn {
   std::string AsString() const;
 
  private:
-  std::variant<TcsTXTField*, TField*> field_;
+  template <typename Read>
+  auto Visit(Read read) const;
+
+  std::variant<TcsTXTField*, TField*, TDbaseColumn> field_;
 };
 
 // How a file's rows are visited: in file order (empty keys) or through a key column. Text files
 // sort by TextKey as the text table does (zero-padded "ID", upper-cased text otherwise); packets
-// walk an ascending index on XmlKey.
+// walk an ascending index on XmlKey; dBase tables sort by TextKey as text files do.
 struct TReadOrder {
   std::string_view TextKey;
   std::string_view XmlKey;
@@ -50,18 +56,27 @@ class TReferenceReader {
   int RecordCount() const;
   bool Eof() const;
   void Next();
-  // Empties and closes the in-memory table after the last row.
+  // Empties and closes the in-memory table, or drops the dBase records, after the last row.
   void Close();
 
   std::optional<TInputColumn> Find(std::string_view name);
   // The column, or the reader's failure for a missing one (the text table shows its message
-  // and throws ETXTFieldNotFound; the packet throws EDatabaseError "Field '%s' not found").
+  // and throws ETXTFieldNotFound; the packet throws EDatabaseError "Field '%s' not found"; a
+  // dBase table shows the text table's message and throws EDbaseFieldNotFound).
   TInputColumn Require(std::string_view name);
 
  private:
-  bool IsText() const;
+  enum class TForm { Text, Packet, Dbase };
+  TForm Form() const;
+  void OpenDbase(const std::string& file_name, const TReadOrder& order);
+  // The dBase column, or the text table's message for a missing one and EDbaseFieldNotFound.
+  int RequireDbaseColumn(std::string_view name) const;
+  // An "Ошибка" box, as the text table shows its errors.
+  void ShowError(const std::string& text) const;
 
   TExchangeSession& session_;
   TcsTXTTable& text_;
   TClientDataSet& packet_;
+  TDbaseCursor dbase_;
+  std::string dbase_name_;  // the file name as the step gives it, for messages
 };

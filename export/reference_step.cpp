@@ -41,9 +41,7 @@ void ReplaceHandheldRecords(TExportContext& context, const TReferenceStepDef& st
 bool BeginReferenceStep(TExportContext& context, const TReferenceStepDef& step) {
   if (!ReferenceFilePresent(context.Session, context.Session.Files.*step.File)) return false;
   AnnounceStep(context.Session, step.Title, step.ProgressRow);
-  if (context.Session.Format() != TExchangeFormat::DBF) return true;
-  LogTableLeftUntouched(context.Session);
-  return false;
+  return true;
 }
 
 void RunReferenceStep(TExportContext& context, const TReferenceStepDef& step) {

@@ -46,8 +46,8 @@ TStagedRecords ReadReferenceRecords(TExportContext& context, const TReferenceSte
 // the table and empties the index table.
 void ReplaceHandheldRecords(TExportContext& context, const TReferenceStepDef& step, const TStagedRecords& records);
 
-// The start of a step: nothing when its file is absent; otherwise the step header, then under
-// "DBF" the line that the table stays as it was. True when the step goes on to read and replace.
+// The start of a step: nothing when its file is absent; otherwise the step header. True when the
+// step goes on to read and replace.
 bool BeginReferenceStep(TExportContext& context, const TReferenceStepDef& step);
 
 // The whole step: BeginReferenceStep, then read and replace.

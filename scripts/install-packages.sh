@@ -6,7 +6,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libpugixml-dev libcli11-dev libncurses-dev
   unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3 libsqlite3-dev libshp-dev
-  python3-pyodbc python3-dbfread gdal-bin
+  python3-pyodbc python3-dbf python3-dbfread gdal-bin
   python3 perl libpalm-perl tmux fp-compiler fp-units-fcl
 )
 missing=()

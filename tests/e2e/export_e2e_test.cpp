@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -505,26 +506,171 @@ TEST_P(ExportE2ETest, FirstNoteListSavedAsXmlIsNotRead) {
 
 INSTANTIATE_TEST_SUITE_P(Formats, ExportE2ETest, ::testing::Values("TXT", "XML"));
 
-// Under "DBF" no reference file can be read: the handheld keeps what it has.
-class DbfExportE2ETest : public ExportE2ETest {};
-
-TEST_P(DbfExportE2ETest, PresentFilesLeaveTheirTablesUntouched) {
-  for (const char* name : {"Customer.dbf", "Category.dbf", "Product.dbf", "TypePrice.dbf", "Route.dbf"}) {
-    WriteFileAtomic(exchange_ + name, "not read");
+// Under "DBF" the reference files are dBase tables, here written by Python's dbf package in
+// Windows-1251, with the long column names cut to the 10 characters a dBase name holds.
+class DbfExportE2ETest : public ExportE2ETest {
+ protected:
+  void SetUp() override {
+    ExportE2ETest::SetUp();
+    if (IsSkipped()) return;
+    const TProgramRun probe = RunProgram(kPython, {"-c", "import dbf"}, root_.string());
+    if (probe.ExitStatus != 0) GTEST_SKIP() << "Python's dbf package (python3-dbf) is not installed";
   }
+
+  // Each table: file name, field list, rows as Python tuples (UTF-8 source), and
+  // optionally more arguments of the writer (", codepage='cp866'").
+  void WriteDbase(const std::vector<std::array<std::string, 3>>& tables, const std::string& more = "") {
+    std::string script =
+        "import datetime, dbf, sys\n"
+        "def table(name, fields, rows, codepage='cp1251', dbf_type='db3'):\n"
+        "    t = dbf.Table(sys.argv[1] + name, fields, codepage=codepage, dbf_type=dbf_type)\n"
+        "    t.open(dbf.READ_WRITE)\n"
+        "    for row in rows:\n"
+        "        t.append(row)\n"
+        "    t.close()\n"
+        "D = datetime.date\n";
+    for (const auto& [name, fields, rows] : tables) {
+      script += "table('" + name + "', '" + fields + "', [" + rows + "]" + more + ")\n";
+    }
+    const std::string file = (root_ / "write_dbase.py").string();
+    WriteFileAtomic(file, script);
+    const TProgramRun run = RunProgram(kPython, {file, exchange_}, root_.string());
+    ASSERT_EQ(run.ExitStatus, 0) << run.Err;
+  }
+
+  void WriteMandatoryDbase() { WriteDbase({kCustomerDbf, kCategoryDbf, kProductDbf}); }
+
+  static constexpr const char* kPython = "/usr/bin/python3";
+  const std::array<std::string, 3> kCustomerDbf{
+      "Customer.dbf",
+      "ID N(9,0); CODE C(15); NAME C(60); ADDRESS C(80); CURRENTSAL N(14,5); NPRICE N(2,0); PERCENTDIS N(6,2); "
+      "IDCATEGORY N(5,0); DATEFORDEL C(80)",
+      "(30, 'C30', 'Тридцатый', 'ул. Ленина, 30', 1.23456, 1, 0, 0, 'пн'), "
+      "(10, 'C10', 'Ж' * 55, 'Street 10', 0, 2, 2.5, 0, 'вт'), "
+      "(20, 'C20', 'Twenty', 'Street 20', -5, 1, 0, 3, '')"};
+  const std::array<std::string, 3> kCategoryDbf{"Category.dbf", "ID N(5,0); IDPARENT N(5,0); NAME C(80)",
+                                                "(1, 0, 'Напитки'), (2, 1, 'Соки'), (4, 0, 'Выпечка')"};
+  const std::array<std::string, 3> kProductDbf{
+      "product.DBF",
+      "ID N(9,0); IDCATEGORY N(5,0); CODE C(15); NAME C(50); FULLNAME C(80); ED C(10); STANDARD N(8,3); "
+      "QUANTITY N(10,3); PRICE1 N(14,5); PRICE2 N(14,5); PRICE3 N(14,5); PRICE4 N(14,5)",
+      "(102, 2, 'P2', 'Сок виноградный', 'Сок виноградный 1 л', 'шт', 6, 0.5, 2, 2, 2, 2), "
+      "(101, 2, 'P1', 'Сок апельсиновый', 'Сок апельсиновый 1 л', 'бутылки', 1, 10, 99.99999, 1.4, 1.3, 1.2)"};
+};
+
+TEST_P(DbfExportE2ETest, DbaseFilesReachTheirDatabasesAsTextFilesWould) {
+  WriteDbase({{"Currency.dbf", "ID N(3,0); CODE C(3); NAME C(20); ISMAIN L", "(1, 'RUB', 'Рубль', True)"},
+              {"CURRENCYCURS.DBF", "ID N(3,0); IDCURRENCY N(3,0); DATECURS D; CURS N(10,4)",
+               "(1, 2, D(2024, 3, 5), 1.5), (2, 10, D(2024, 3, 6), 90.25)"},
+              {"Note1.dbf", "NAME C(40)", "('Позвонить заранее',), ('Back door',)"},
+              kCustomerDbf,
+              kCategoryDbf,
+              kProductDbf});
+  WriteDbase({{"TradeAgent.dbf", "ID N(5,0); NAME C(30)", "(7, 'Агент Семь')"}}, ", codepage='cp866'");
+  WriteDbase(
+      {{"TypePayment.dbf", "ID I; NAME C(20); DAYTOOPL I", "(10, 'Десять', 5), (9, 'Nine', 3), (100, 'Hundred', -7)"}},
+      ", dbf_type='vfp'");
   Sync();
-  const std::string untouched = Line("ПК-PALM: Не выгружено: справочники в формате DBF не читаются");
   EXPECT_EQ(ExportLog(),
             (std::vector<std::string>{
-                Line("ПК-PALM: Справочник видов цен"), untouched, Line("ПК-PALM: Справочник покупателей"), untouched,
-                Line("ПК-PALM: Справочник товаров"), untouched, Line("ПК-PALM: Справочник категорий товаров"),
-                untouched, Line("ПК-PALM: Маршруты"), untouched, kClosing}));
+                Line("ПК-PALM: Справочник видов оплат"), Exported(3), Line("ПК-PALM: Справочник валют"), Exported(1),
+                Line("ПК-PALM: Справочник курсов валют"), Exported(2), Line("ПК-PALM: Справочник примечаний 1"),
+                Exported(2), Line("ПК-PALM: Справочник покупателей"), Exported(3), Line("ПК-PALM: Справочник товаров"),
+                Exported(2), Line("ПК-PALM: Справочник категорий товаров"), Exported(3),
+                Line("ПК-PALM: Справочник торговых представителей"), Exported(1), kClosing}));
+  EXPECT_EQ(Records("Zembra_TypePaymentDB"),
+            (std::vector<std::string>{"9;Nine;3;", Line("10;Десять;5;"), "100;Hundred;-7;"}));
   EXPECT_EQ(Records("Zembra_TypePriceDB"), (std::vector<std::string>{"1;old price;"}));
-  EXPECT_EQ(Records("Zembra_CustomerDB").size(), 1u);
-  EXPECT_EQ(Records("Zembra_CategoryDB").size(), 1u);
-  EXPECT_EQ(Records("Zembra_RouteDB").size(), 1u);
-  EXPECT_EQ(Records("Zembra_CustomerIndexDB").size(), 1u);
-  EXPECT_EQ(Records("Zembra_DocDB").size(), 1u);
+  EXPECT_EQ(Records("Zembra_CurrencyDB"), (std::vector<std::string>{Line("1;RUB;Рубль;1;")}));
+  EXPECT_EQ(Records("Zembra_CurrencyCursDB"), (std::vector<std::string>{"10;06.03.2024;90.25;", "2;05.03.2024;1.5;"}));
+  EXPECT_EQ(Records("Zembra_Note1DB"), (std::vector<std::string>{Line("Позвонить заранее;"), "Back door;"}));
+  EXPECT_EQ(Records("Zembra_Note2DB"), (std::vector<std::string>{"old note;"}));
+  EXPECT_EQ(
+      Records("Zembra_CustomerDB"),
+      (std::vector<std::string>{
+          "10;C10;" + std::string(50, Ansi("Ж")[0]) + ";Street 10;0;" + Line("вт") + ";0;2;2.5;0;",
+          "20;C20;Twenty;Street 20;0;;-5;1;0;3;", "30;C30;" + Line("Тридцатый;ул. Ленина, 30;0;пн;1.2346;1;0;0;")}));
+  EXPECT_EQ(
+      Records("Zembra_ProductDB"),
+      (std::vector<std::string>{Line("101;2;P1;Сок апельсиновый;Сок апельсиновый 1 л;бутыл;1;10;100;1.4;1.3;1.2;0;"),
+                                Line("102;2;P2;Сок виноградный;Сок виноградный 1 л;шт;6;0.5;2;2;2;2;0;")}));
+  EXPECT_EQ(Records("Zembra_CategoryDB"),
+            (std::vector<std::string>{Line("4;0;Выпечка;1;0;0;0;"), Line("1;0;Напитки;1;0;0;1;"),
+                                      Line("2;1;    |-Соки;2;2;0;0;")}));
+  EXPECT_EQ(Records("Zembra_TradeAgentsDB"), (std::vector<std::string>{Line("7;Агент Семь;")}));
+  const std::vector<std::string> documents = Records("Zembra_DocDB");
+  ASSERT_EQ(documents.size(), 1u);
+  EXPECT_NE(documents[0].find(";old document;"), std::string::npos) << documents[0];
+}
+
+TEST_P(DbfExportE2ETest, VisualFoxProTablesAreReadByTheirBytes) {
+  WriteMandatoryDbase();
+  WriteDbase({{"CurrencyCurs.dbf", "ID I; IDCURRENCY I; DATECURS T; CURS B; LIMIT Y",
+               "(1, 2, datetime.datetime(2024, 3, 5), 1.5, 1), (2, 10, datetime.datetime(2024, 3, 6), 90.25, 2)"},
+              {"Customer.dbf",
+               "ID I; CODE C(15); NAME C(60); ADDRESS C(80); CURRENTSAL Y; NPRICE I; PERCENTDIS B; IDCATEGORY I",
+               "(5, 'C5', 'Пятый', 'ул. 5', -12.25, 2, 2.5, 0)"}},
+             ", dbf_type='vfp'");
+  Sync();
+  EXPECT_EQ(Records("Zembra_CurrencyCursDB"), (std::vector<std::string>{"10;06.03.2024;90.25;", "2;05.03.2024;1.5;"}));
+  EXPECT_EQ(Records("Zembra_CustomerDB"), (std::vector<std::string>{Line("5;C5;Пятый;ул. 5;0;;-12.25;2;2.5;0;")}));
+
+  fs::remove(home_ + "/Agent/HotSync.log");
+  WriteDbase({{"CurrencyCurs.dbf", "ID I; IDCURRENCY I; DATECURS T; CURS B",
+               "(1, 2, datetime.datetime(2024, 3, 5, 10, 30), 1.5)"}},
+             ", dbf_type='vfp'");
+  Sync();
+  EXPECT_EQ(ExportLog(), (std::vector<std::string>{Line("ПК-PALM: Справочник курсов валют"),
+                                                   "ZembraToPalm - '05.03.2024 10:30:00' is not a valid date"}));
+  EXPECT_EQ(Records("Zembra_CurrencyCursDB").size(), 2u);
+}
+
+TEST_P(DbfExportE2ETest, AnUnreadableFileFailsItsStepAndLeavesItsTable) {
+  {
+    SCOPED_TRACE("a file that is no dBase table");
+    WriteMandatoryDbase();
+    WriteFileAtomic(exchange_ + "TypePrice.dbf", "Id;Name\r\n1;text, not dBase\r\n");
+    Sync();
+    EXPECT_EQ(ExportLog(), (std::vector<std::string>{Line("ПК-PALM: Справочник видов цен"),
+                                                     "ZembraToPalm - " + exchange_ +
+                                                         "TypePrice.dbf: not a dBase table: unknown version byte"}));
+    EXPECT_EQ(Records("Zembra_TypePriceDB"), (std::vector<std::string>{"1;old price;"}));
+    EXPECT_EQ(Records("Zembra_CustomerDB"), (std::vector<std::string>{"1;OLD;old customer;;0;;0;0;0;0;"}));
+    fs::remove(exchange_ + "TypePrice.dbf");
+  }
+  {
+    SCOPED_TRACE("a required column missing, a damaged note list");
+    fs::remove(home_ + "/Agent/HotSync.log");
+    WriteDbase({{"Customer.dbf", "ID N(9,0); CODE C(15); NAME C(60); ADDRESS C(80); NPRICE N(2,0); PERCENTDIS N(6,2)",
+                 "(1, 'C1', 'Новый', 'ул. 1', 1, 0)"},
+                {"Route.dbf", "ID N(5,0); CODE C(15); NAME C(50); ADDRESS C(80)", "(None, 'R', 'Точка', 'ул. 2')"}});
+    std::string damaged = ReadWholeFile(exchange_ + "Route.dbf");
+    WriteFileAtomic(exchange_ + "Note1.dbf", damaged.substr(0, damaged.size() / 2));
+    const TProgramRun run = Sync();
+    EXPECT_EQ(ExportLog(),
+              (std::vector<std::string>{Line("ПК-PALM: Справочник примечаний 1"),
+                                        Line("Ошибка ZembraToPalm\rОшибка передачи на КПК справочников примечаний"),
+                                        Line("ПК-PALM: Справочник покупателей"),
+                                        "ZembraToPalm - " + Line("Поля \"CurrentSaldo\" нет в таблице Customer.dbf")}));
+    EXPECT_NE(run.Err.find(Cp1251ToUtf8(Line("Поля \"CurrentSaldo\" нет в таблице Customer.dbf"))), std::string::npos)
+        << run.Err;
+    EXPECT_EQ(Records("Zembra_Note1DB"), (std::vector<std::string>{"old note;"}));
+    EXPECT_EQ(Records("Zembra_CustomerDB"), (std::vector<std::string>{"1;OLD;old customer;;0;;0;0;0;0;"}));
+    EXPECT_EQ(Records("Zembra_CustomerIndexDB").size(), 1u);
+    EXPECT_EQ(Records("Zembra_CategoryDB"), (std::vector<std::string>{"1;0;old category;0;0;0;0;"}));
+    EXPECT_EQ(Records("Zembra_ProductDB"), (std::vector<std::string>{"1;0;;old product;;;0;0;0;0;0;0;0;"}));
+  }
+  {
+    SCOPED_TRACE("a blank route number is absorbed, the route stays");
+    fs::remove(exchange_ + "Note1.dbf");
+    fs::remove(home_ + "/Agent/HotSync.log");
+    WriteMandatoryDbase();
+    Sync();
+    EXPECT_EQ(ExportLog().back(), kClosing);
+    EXPECT_EQ(Records("Zembra_CustomerDB").size(), 3u);
+    EXPECT_EQ(Records("Zembra_RouteDB"),
+              (std::vector<std::string>{"1;OLD;old point;old street;;;0;0;0;0;30.12.1899;0;0;0;0;0;0;0;0;0;0;0;0;"}));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Dbf, DbfExportE2ETest, ::testing::Values("DBF"));
