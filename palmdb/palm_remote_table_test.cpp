@@ -372,7 +372,7 @@ TEST_F(RemoteTableTest, ShortRecordsFollowStrictFields) {
   }
   TpfgPalmRemoteTable& items = Catalogue().ptOrderItem;
   EXPECT_EQ(ErrorText<EPalmDBError>([&] { items.Open(); }),
-            "A mapped field went beyond the end of the physical record structure");
+            "A mapped field went beyond the end of the physical record structure: Zembra_OrderItemDB, record 1");
   EXPECT_FALSE(items.Active());
   items.FieldDefs().SetStrictFields(false);
   items.Open();
