@@ -5,6 +5,7 @@
 #include "exchange/txt_table.h"
 #include "import/import_palm_to_pc.h"
 #include "import/pay_by_doc.h"
+#include "import/purge_journal.h"
 #include "palmdb/palm_catalogue.h"
 
 int32_t RunImportPhase(TExchangeSession& session) {
@@ -16,4 +17,9 @@ int32_t RunImportPhase(TExchangeSession& session) {
   if (session.Format() != TExchangeFormat::TXTINDBFOUT) orders = ImportPalmToPc(session, catalogue, text_table);
   ImportPaymentsByDocuments(session, catalogue, text_table);
   return orders;
+}
+
+bool RollForwardInterruptedPurges(TExchangeSession& session) {
+  TPalmCatalogue catalogue;
+  return RollForwardPurges(session, catalogue);
 }
