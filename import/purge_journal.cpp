@@ -33,7 +33,8 @@ TJournalEntry ParseEntry(std::string_view line, size_t number) {
   const std::vector<std::string_view> words = SplitAt(line, ' ');
   const std::optional<uint32_t> count = words.size() >= 2 ? ParseInteger<uint32_t>(words[1]) : std::nullopt;
   if (words[0].empty() || !count) Damaged(number, "a database name and a record count expected");
-  if (words.size() != *count + 2) Damaged(number, "the record count does not match the records listed");
+  if (words.size() != static_cast<size_t>(*count) + 2)
+    Damaged(number, "the record count does not match the records listed");
   TJournalEntry entry{std::string(words[0]), {}};
   entry.RecordIds.reserve(*count);
   for (size_t i = 2; i < words.size(); ++i) {
