@@ -236,8 +236,9 @@ class CrashConsistencyTest : public ::testing::Test {
     }
     for (const char* name : {"RouteOut.txt", "PayByDoc.txt"}) {
       const std::string path = home + "/Agent/Default/" + name;
-      if (fs::exists(path))
+      if (fs::exists(path)) {
         EXPECT_TRUE(ReadWholeFile(path).ends_with("\r\n")) << moment << ": " << name << " is cut short";
+      }
     }
     const int orders = left_on_handheld["Zembra_OrderDB"];
     EXPECT_NE(orders, -1) << moment;
@@ -257,7 +258,9 @@ class CrashConsistencyTest : public ::testing::Test {
     const bool completed = log.find(Ansi("ZembraToPalm - Загружено: ")) != std::string::npos;
     EXPECT_TRUE(refused || completed) << moment << ": " << log;
     ++(refused ? refused_ : completed_);
-    if (!refused) EXPECT_EQ(log.find("ZembraToPalm - Error"), std::string::npos) << moment << ": " << log;
+    if (!refused) {
+      EXPECT_EQ(log.find("ZembraToPalm - Error"), std::string::npos) << moment << ": " << log;
+    }
   }
 
   std::string bin_;
