@@ -5,12 +5,15 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "core/exceptions.h"
 
 class EPalmSyncError : public Exception {
  public:
   explicit EPalmSyncError(int32_t code);
+  // The same message followed by a blank and the detail (what the call was about).
+  EPalmSyncError(int32_t code, std::string_view detail);
   int32_t ErrorCode() const { return code_; }
 
  private:
@@ -28,5 +31,6 @@ struct TSyncErrorDescription {
 // The whole table, in ascending order of code.
 std::span<const TSyncErrorDescription> SyncErrorDescriptions();
 
-// Raises EPalmSyncError when result is not 0.
+// Raises EPalmSyncError when result is not 0, with the detail when one is given.
 void CheckSyncResult(int32_t result);
+void CheckSyncResult(int32_t result, std::string_view detail);

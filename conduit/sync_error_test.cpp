@@ -38,6 +38,8 @@ TEST(SyncError, MessageIsCodeAndDescription) {
 
 TEST(SyncError, CodeWithoutDescriptionGivesEmptyTextAfterTheColon) {
   EXPECT_STREQ(EPalmSyncError(4208).what(), "Error 4208 :");
+  EXPECT_STREQ(EPalmSyncError(-1, "(Zembra_OrderDB)").what(), "Error -1 :A nonspecific error. (Zembra_OrderDB)");
+  EXPECT_EQ(EPalmSyncError(-1, "(Zembra_OrderDB)").ErrorCode(), -1);
   EXPECT_EQ(SyncErrorDescription(16392), "");
 }
 

@@ -44,6 +44,16 @@ bool TcsTXTTable::Load() {
       throw ETXTTableError(Path() + ": line " + std::to_string(i + 1) + " holds a NUL byte");
     }
   }
+  Adopt(std::move(lines));
+  return true;
+}
+
+void TcsTXTTable::StartNew(std::string_view header) {
+  if (header.find('\0') != std::string_view::npos) throw ETXTTableError(Path() + ": line 1 holds a NUL byte");
+  Adopt({std::string(header)});
+}
+
+void TcsTXTTable::Adopt(std::vector<std::string> lines) {
   std::vector<std::string> names = lines.empty() ? std::vector<std::string>() : ParseHeaderNames(lines[0], Delimiter);
   if (names.empty()) throw ETXTTableError(Path() + ": the header line holds no field names");
 
@@ -60,7 +70,6 @@ bool TcsTXTTable::Load() {
   } else {
     rec_no_ = 1;
   }
-  return true;
 }
 
 void TcsTXTTable::ParseLine(int n) {

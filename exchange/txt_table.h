@@ -38,6 +38,9 @@ class TcsTXTTable {
   // file without header names or with a NUL byte, Exception when it cannot be read.
   // Fields (and references to them) live until the next Load or Clear.
   bool Load();
+  // A new file held in memory with that header line only (ETXTTableError when it names no
+  // field); nothing reaches the disk before Save, which writes header and records in one step.
+  void StartNew(std::string_view header);
   // Parses line n into the fields; n = RecordCount + 1 goes after the end; beyond that (or below 1)
   // message "Попытка обращения к несуществующей записи" and nothing changes.
   void GoTo(int n);
@@ -64,6 +67,8 @@ class TcsTXTTable {
   // The directory to look the file up in: Directory, or the working directory when it is empty.
   std::string_view LookupDirectory() const;
   void ParseLine(int n);
+  // Takes the lines of a file (the header first) as the table's content.
+  void Adopt(std::vector<std::string> lines);
 
   TMessageSink sink_;
   std::vector<std::string> lines_;

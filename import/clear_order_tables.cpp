@@ -2,16 +2,11 @@
 
 #include "api/hotsync_api.h"
 #include "core/cp1251.h"
+#include "import/purge_journal.h"
 
 namespace {
 
 constexpr int kLogProgress = 19;
-
-void EmptyDatabase(TpfgPalmRemoteTable& table) {
-  table.Open();
-  table.EmptyTable();
-  table.Close();
-}
 
 }  // namespace
 
@@ -22,7 +17,9 @@ void ClearOrderTables(TExchangeSession& session, TPalmCatalogue& catalogue, bool
                                         Ansi("Удаление старых данных"), MB_YESNO | MB_ICONQUESTION);
   if (answer != IDYES) return;
   session.LogLine(title, kLogProgress);
-  EmptyDatabase(catalogue.ptOrder);
-  EmptyDatabase(catalogue.ptOrderItem);
-  if (include_cash) EmptyDatabase(catalogue.ptCash);
+  if (include_cash) {
+    PurgeTogether(session, {&catalogue.ptOrder, &catalogue.ptOrderItem, &catalogue.ptCash});
+  } else {
+    PurgeTogether(session, {&catalogue.ptOrder, &catalogue.ptOrderItem});
+  }
 }

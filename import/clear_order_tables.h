@@ -7,5 +7,6 @@
 
 // Asks "Обмен завершен. Очистить таблицу заказов?" (Yes/No, question icon). On Yes: logs
 // "ПК-PALM: Удаление старых данных" and empties the order, order-line and, when include_cash,
-// the cash database, in that order. Any other answer changes nothing. Handheld errors pass.
+// the cash database, in that order and as one step (a purge journal). Any other answer changes
+// nothing. Handheld errors pass.
 void ClearOrderTables(TExchangeSession& session, TPalmCatalogue& catalogue, bool include_cash);

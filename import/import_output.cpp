@@ -8,7 +8,6 @@
 #include "core/cp1251.h"
 #include "core/exceptions.h"
 #include "core/file_lookup.h"
-#include "exchange/append_text_line.h"
 #include "import/delimited_text.h"
 
 namespace {
@@ -31,11 +30,12 @@ class TTextImportOutput : public TImportOutput {
     table_.Delimiter = ';';
     table_.FileName = layout.TxtFile;
     if (layout.Earlier == TEarlierFile::Replaced) DeleteFileNoCase(session_.Directory, layout.TxtFile);
+    // A new file reaches the disk with its header line and records in one step, at Save.
     if (layout.Earlier != TEarlierFile::Extended || !HasContent(session_.Directory, layout.TxtFile)) {
-      AppendTextLine(session_.FilePath(layout.TxtFile), layout.TxtHeader);
+      table_.StartNew(layout.TxtHeader);
+    } else if (!table_.Load()) {
+      throw Exception(Ansi("Файл") + " \"" + table_.Path() + "\" " + Ansi("не найден"));
     }
-    // A file that could not be created has been reported by the table's own message.
-    if (!table_.Load()) throw Exception(Ansi("Файл") + " \"" + table_.Path() + "\" " + Ansi("не найден"));
   }
 
   int Bind(std::string_view name) override {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "core/atomic_file.h"
@@ -9,6 +11,7 @@
 #include "core/exceptions.h"
 #include "core/regional_formats.h"
 #include "test_support/scratch_directory.h"
+#include "test_support/small_filesystem.h"
 
 namespace {
 
@@ -50,12 +53,45 @@ TEST_F(ImportOutputTest, TextOutputReplacesAnEarlierFileAndKeepsCellsApart) {
   EXPECT_TRUE(messages_.empty());
 }
 
-TEST_F(ImportOutputTest, TextOutputThatCannotBeCreatedIsAnError) {
+// The failure names the file and the system's reason, and no file is left behind.
+void ExpectSaveFails(TImportOutput& output, const std::string& what, const std::string& path,
+                     const std::string& reason) {
+  try {
+    output.Save();
+    ADD_FAILURE() << "Save succeeded";
+  } catch (const Exception& error) {
+    EXPECT_EQ(std::string(error.what()), what + " \"" + path + "\": " + reason);
+  }
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(ImportOutputTest, TextOutputThatCannotBeCreatedNamesTheReason) {
   session_.Directory = scratch_.Path("missing") + "/";
   std::unique_ptr<TImportOutput> output = MakeImportOutput(session_, text_table_);
-  EXPECT_THROW(output->Start(kLayout), Exception);
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_EQ(messages_[0], Ansi("Файл") + " \"" + session_.Directory + "Out.txt\" " + Ansi("не найден"));
+  output->Start(kLayout);
+  output->Bind("ID");
+  output->Bind("NOTE");
+  WriteRecord(*output, 1, "x");
+  ExpectSaveFails(*output, "Cannot create", session_.Directory + "Out.txt", "No such file or directory");
+  EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(ImportOutputTest, FullDiskLeavesNoFileInEitherForm) {
+  TSmallFilesystem disk("64k");
+  if (!disk.Mounted()) GTEST_SKIP() << "no right to mount a small file system";
+  disk.Fill("filler");
+  session_.Directory = disk.Path();
+  for (TExchangeFormat format : {TExchangeFormat::TXT, TExchangeFormat::XML}) {
+    session_.Settings.ExchangeFormat = format;
+    std::unique_ptr<TImportOutput> output = MakeImportOutput(session_, text_table_);
+    output->Start(kLayout);
+    output->Bind("ID");
+    output->Bind("NOTE");
+    for (int i = 0; i < 1000; ++i) WriteRecord(*output, i, "note");
+    const char* name = format == TExchangeFormat::TXT ? "Out.txt" : "Out.xml";
+    ExpectSaveFails(*output, "Cannot write", disk.Path() + name, "No space left on device");
+    EXPECT_FALSE(std::filesystem::exists(disk.Path() + name + ".tmp-" + std::to_string(::getpid())));
+  }
 }
 
 TEST_F(ImportOutputTest, PacketOutputCutsTextsToTheirWidth) {

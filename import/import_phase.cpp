@@ -7,6 +7,7 @@
 #include "import/import_palm_to_dbf.h"
 #include "import/import_palm_to_pc.h"
 #include "import/pay_by_doc.h"
+#include "import/purge_journal.h"
 #include "palmdb/palm_catalogue.h"
 
 int32_t RunImportPhase(TExchangeSession& session) {
@@ -20,4 +21,9 @@ int32_t RunImportPhase(TExchangeSession& session) {
   ImportPaymentsByDocuments(session, catalogue, text_table);
   ExchangeQuestionnaires(session, catalogue);
   return orders;
+}
+
+bool RollForwardInterruptedPurges(TExchangeSession& session) {
+  TPalmCatalogue catalogue;
+  return RollForwardPurges(session, catalogue);
 }

@@ -8,3 +8,7 @@
 
 // Returns the number of order headers written.
 int32_t RunImportPhase(TExchangeSession& session);
+
+// Completes the purges an interrupted session left (see purge_journal.h) before anything reads
+// the handheld; false when the exchange must not go on (a damaged journal, already reported).
+bool RollForwardInterruptedPurges(TExchangeSession& session);

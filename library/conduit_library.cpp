@@ -17,10 +17,13 @@
 
 namespace {
 
-// The phases of one exchange.
+// The phases of one exchange. Purges an interrupted session left are completed first: the files
+// they belong to are complete, whatever the checks then find.
 TPhaseFunctions ExchangePhases() {
   TPhaseFunctions phases;
-  phases.Checks = &PreExchangeChecks;
+  phases.Checks = [](TExchangeSession& session) {
+    return RollForwardInterruptedPurges(session) && PreExchangeChecks(session);
+  };
   phases.Import = &RunImportPhase;
   phases.Export = &RunExportPhase;
   return phases;

@@ -167,7 +167,7 @@ void TpfgPalmRemoteTable::Open() {
   if (!ReadOnly()) mode |= SYNC_MODE_WRITE;
   if (options_.Contains(opShowSecret)) mode |= SYNC_MODE_SECRET;
   uint8_t handle = 0;
-  CheckSyncResult(SyncCalls().OpenDB(TableName().c_str(), card_num_, &handle, mode));
+  CheckSyncResult(SyncCalls().OpenDB(TableName().c_str(), card_num_, &handle, mode), Detail());
   handle_ = handle;
   state_ = TpfgPalmTableState::dsBrowse;
   try {
@@ -203,7 +203,7 @@ void TpfgPalmRemoteTable::Close() {
   state_ = TpfgPalmTableState::dsInactive;
   app_info_.Reset();
   app_info_present_ = false;
-  CheckSyncResult(sync.CloseDB(handle));
+  CheckSyncResult(sync.CloseDB(handle), Detail());
   Notify(OnAfterClose);
 }
 
@@ -213,8 +213,8 @@ bool TpfgPalmRemoteTable::Exists() {
   uint8_t handle = 0;
   const int32_t result = sync.OpenDB(TableName().c_str(), card_num_, &handle, SYNC_MODE_READ);
   if (result == SYNCERR_NOT_FOUND) return false;
-  CheckSyncResult(result);
-  CheckSyncResult(sync.CloseDB(handle));
+  CheckSyncResult(result, Detail());
+  CheckSyncResult(sync.CloseDB(handle), Detail());
   return true;
 }
 
@@ -222,7 +222,7 @@ void TpfgPalmRemoteTable::EmptyTable() {
   const TSyncManagerCalls& sync = SyncCalls();
   if (Active()) {
     RequireBrowse();
-    CheckSyncResult(sync.PurgeAllRecs(handle_));
+    CheckSyncResult(sync.PurgeAllRecs(handle_), Detail());
     rec_no_ = 0;
     record_attributes_ = 0;
     record_id_ = 0;
@@ -230,11 +230,11 @@ void TpfgPalmRemoteTable::EmptyTable() {
     return;
   }
   uint8_t handle = 0;
-  CheckSyncResult(sync.OpenDB(TableName().c_str(), card_num_, &handle, SYNC_MODE_READ | SYNC_MODE_WRITE));
+  CheckSyncResult(sync.OpenDB(TableName().c_str(), card_num_, &handle, SYNC_MODE_READ | SYNC_MODE_WRITE), Detail());
   const int32_t purged = sync.PurgeAllRecs(handle);
   const int32_t closed = sync.CloseDB(handle);
-  CheckSyncResult(purged);
-  CheckSyncResult(closed);
+  CheckSyncResult(purged, Detail());
+  CheckSyncResult(closed, Detail());
 }
 
 void TpfgPalmRemoteTable::CreateTable() {
@@ -473,11 +473,16 @@ void TpfgPalmRemoteTable::ReadCurrentRecord(TReadKind kind) {
     record_category_ = category_filter_;
     ClearRecord();
   } else {
-    CheckSyncResult(result);
+    CheckSyncResult(result, "(" + TableName() + ", record " + std::to_string(rec_no_ + 1) + ")");
     if (record.record_size > kReadBufferSize) {
       throw EPalmDBError("The record at index " + std::to_string(rec_no_) + " is larger than 65000 bytes");
     }
-    RemoteToLocalRecord(ReadBuffer(), record.record_size);
+    try {
+      RemoteToLocalRecord(ReadBuffer(), record.record_size);
+    } catch (const EPalmDBError& error) {
+      // The layout knows the bytes, the table knows whose they are.
+      throw EPalmDBError(std::string(error.what()) + ": " + TableName() + ", record " + std::to_string(rec_no_ + 1));
+    }
     record_attributes_ = record.attributes;
     record_id_ = record.record_id;
     record_category_ = static_cast<int8_t>(record.category);

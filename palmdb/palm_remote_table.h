@@ -124,6 +124,8 @@ class TpfgPalmRemoteTable : public TpfgPalmTable {
  private:
   enum class TReadKind { Navigation, ByIndex };
 
+  // What a Sync Manager error of this table is about: "(<database name>)".
+  std::string Detail() const { return "(" + TableName() + ")"; }
   void RequireOpen() const;
   void RequireClosed() const;
   void RequireBrowse() const;

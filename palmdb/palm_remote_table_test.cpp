@@ -134,8 +134,12 @@ TEST_F(RemoteTableTest, MissingDatabaseIsNotAnErrorForExistsButForOpen) {
     FAIL() << "Open of a missing database must fail";
   } catch (const EPalmSyncError& error) {
     EXPECT_EQ(error.ErrorCode(), 16387);
+    EXPECT_STREQ(error.what(),
+                 "Error 16387 :The requested database, record, resource, etc. could not be found. (Zembra_OrderDB)");
   }
   EXPECT_FALSE(table.Active());
+  EXPECT_EQ(ErrorText<EPalmSyncError>([&] { table.EmptyTable(); }),
+            "Error 16387 :The requested database, record, resource, etc. could not be found. (Zembra_OrderDB)");
   EXPECT_EQ(table.State(), TpfgPalmTableState::dsInactive);
 }
 
@@ -372,7 +376,7 @@ TEST_F(RemoteTableTest, ShortRecordsFollowStrictFields) {
   }
   TpfgPalmRemoteTable& items = Catalogue().ptOrderItem;
   EXPECT_EQ(ErrorText<EPalmDBError>([&] { items.Open(); }),
-            "A mapped field went beyond the end of the physical record structure");
+            "A mapped field went beyond the end of the physical record structure: Zembra_OrderItemDB, record 1");
   EXPECT_FALSE(items.Active());
   items.FieldDefs().SetStrictFields(false);
   items.Open();

@@ -5,6 +5,7 @@
 #include "conduit/desktop_libraries.h"
 #include "conduit/sync_error.h"
 #include "core/cp1251.h"
+#include "core/exceptions.h"
 #include "core/file_lookup.h"
 #include "session/external_program.h"
 #include "session/path_text.h"
@@ -82,9 +83,15 @@ TDataModule1::TDataModule1(TPhaseFunctions phases, TWindowViews views)
 TDataModule1::~TDataModule1() = default;
 
 void TDataModule1::PalmComponentExecConduit(const TpfgSyncProperties& props) {
-  ReadSessionSettings(SettingsPath(), Settings);
-  TSyncRegistration registration;
   const std::string conduit_name = PalmComponent.ConduitName;
+  try {
+    ReadSessionSettings(SettingsPath(), Settings);
+  } catch (const Exception& error) {
+    // The session ends before its opening line; the log still says why.
+    PalmComponent.LogLine(conduit_name + " - " + error.what(), kLogError);
+    throw;
+  }
+  TSyncRegistration registration;
   PalmComponent.LogLine(Ansi("Старт процедуры синхронизации ") + conduit_name, kLogProgress);
   ExchangeDirectory = FieldText(props.PathName);
   if (!ExchangeDirectory.empty()) ExchangeDirectory = WithTrailingSlash(ExchangeDirectory);

@@ -221,6 +221,14 @@ TEST_F(SessionDriverTest, ASessionOpensAndClosesItsLog) {
   EXPECT_EQ(phases_.seen.Format(), TExchangeFormat::TXT);
 }
 
+TEST_F(SessionDriverTest, ASettingsFileThatCannotBeReadIsLoggedWithItsReason) {
+  const std::string path = home_.Path() + "ZembraToPalm.ini";
+  fs::create_directories(path);
+  EXPECT_THROW(Sync(), Exception);
+  EXPECT_EQ(log_->Lines(), (std::vector<std::string>{"ZembraToPalm - Cannot read \"" + path + "\": Is a directory"}));
+  EXPECT_TRUE(phases_.seen.Directory.empty()) << "no phase runs";
+}
+
 TEST_F(SessionDriverTest, ALowerCaseFormatIsNotRecognised) {
   Settings("EXCHANGEFILEFORMAT=txt\n");
   Sync();
