@@ -89,12 +89,15 @@ void TcsTXTTable::Post() {
   if (rec_no_ < 1 || rec_no_ >= static_cast<int>(lines_.size())) {
     throw ETXTTableError(Path() + ": no current record to post");
   }
-  std::string line;
+  size_t size = 0;
+  for (const auto& field : fields_) size += field->AsString().size() + 1;
+  std::string& line = lines_[rec_no_];
+  line.clear();
+  line.reserve(size);
   for (const auto& field : fields_) {
     line += field->AsString();
     line += Delimiter;
   }
-  lines_[rec_no_] = std::move(line);
 }
 
 bool TcsTXTTable::Save() {
