@@ -38,10 +38,13 @@ bool TcsTXTTable::Load() {
     ShowError(Ansi("Файл") + " \"" + Path() + "\" " + Ansi("не найден"));
     return false;
   }
-  std::vector<std::string> lines = SplitTextLines(ReadWholeFile(*found));
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i].find('\0') != std::string::npos) {
-      throw ETXTTableError(Path() + ": line " + std::to_string(i + 1) + " holds a NUL byte");
+  const std::string bytes = ReadWholeFile(*found);
+  std::vector<std::string> lines = SplitTextLines(bytes);
+  if (bytes.find('\0') != std::string::npos) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (lines[i].find('\0') != std::string::npos) {
+        throw ETXTTableError(Path() + ": line " + std::to_string(i + 1) + " holds a NUL byte");
+      }
     }
   }
   std::vector<std::string> names = lines.empty() ? std::vector<std::string>() : ParseHeaderNames(lines[0], Delimiter);
