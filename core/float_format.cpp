@@ -1,69 +1,132 @@
 #include "core/float_format.h"
 
 #include <charconv>
-#include <string_view>
+#include <cmath>
+#include <limits>
+#include <cstring>
 
 namespace {
+
+// Room for a sign, 17 digits, a separator, 30 zeros of a fixed form and an exponent.
+constexpr size_t kTextRoom = 64;
 
 // The significant digits of a value in scientific form, without trailing zeros, and its
 // decimal exponent: value = d.ddd × 10^exponent.
 struct TDecimalDigits {
   bool negative = false;
-  std::string digits;
+  char digits[24];
+  size_t count = 0;
   int exponent = 0;
 };
 
+// The digits of the text `to_chars` wrote in scientific form ([-]d.ddde[+-]xx).
+TDecimalDigits ScientificDigits(const char* at, const char* end) {
+  TDecimalDigits decimal;
+  if (*at == '-') {
+    decimal.negative = true;
+    ++at;
+  }
+  for (; *at != 'e'; ++at) {
+    if (*at != '.') decimal.digits[decimal.count++] = *at;
+  }
+  while (decimal.count > 1 && decimal.digits[decimal.count - 1] == '0') --decimal.count;
+  ++at;
+  if (*at == '+') ++at;
+  std::from_chars(at, end, decimal.exponent);
+  return decimal;
+}
+
+// The shortest digits that read back as the value, when there are at most `significant_digits`
+// of them and at most 15: a normal double then lies closer to them than half a step of the
+// 15-digit grid, so they are also the value rounded to that many digits. Subnormal values are
+// coarser than that and take the long way.
+bool ShortestDigits(double value, int significant_digits, TDecimalDigits& decimal) {
+  if (significant_digits > 15 || !(std::fabs(value) >= std::numeric_limits<double>::min())) return false;
+  char buffer[48];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+  decimal = ScientificDigits(buffer, result.ptr);
+  return decimal.count <= static_cast<size_t>(significant_digits);
+}
+
 TDecimalDigits DecimalDigits(double value, int significant_digits) {
-  char buffer[64];
+  TDecimalDigits decimal;
+  if (ShortestDigits(value, significant_digits, decimal)) return decimal;
+  char buffer[48];
   const auto result =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, significant_digits - 1);
-  std::string_view text(buffer, static_cast<size_t>(result.ptr - buffer));  // [-]d.ddde[+-]xx
-  TDecimalDigits decimal;
-  if (text.front() == '-') {
-    decimal.negative = true;
-    text.remove_prefix(1);
+  return ScientificDigits(buffer, result.ptr);
+}
+
+// Writes the text into `out` (at least kTextRoom bytes) and returns its length.
+size_t WriteFloat(char* out, double value, const TFloatFormat& format) {
+  if (value == 0) {
+    out[0] = '0';
+    return 1;
   }
-  const size_t e = text.find('e');
-  for (const char c : text.substr(0, e)) {
-    if (c != '.') decimal.digits += c;
+  const TDecimalDigits decimal = DecimalDigits(value, format.SignificantDigits);
+  const char* digits = decimal.digits;
+  const size_t count = decimal.count;
+  char* at = out;
+  if (decimal.negative) *at++ = '-';
+  if (decimal.exponent < format.MinFixedExponent || decimal.exponent > format.MaxFixedExponent) {
+    *at++ = digits[0];
+    if (count > 1) {
+      *at++ = format.DecimalSeparator;
+      std::memcpy(at, digits + 1, count - 1);
+      at += count - 1;
+    }
+    *at++ = 'E';
+    at = std::to_chars(at, out + kTextRoom, decimal.exponent).ptr;
+  } else if (decimal.exponent < 0) {
+    *at++ = '0';
+    *at++ = format.DecimalSeparator;
+    const size_t zeros = static_cast<size_t>(-decimal.exponent - 1);
+    std::memset(at, '0', zeros);
+    at += zeros;
+    std::memcpy(at, digits, count);
+    at += count;
+  } else {
+    const size_t whole = static_cast<size_t>(decimal.exponent) + 1;
+    if (count <= whole) {
+      std::memcpy(at, digits, count);
+      at += count;
+      std::memset(at, '0', whole - count);
+      at += whole - count;
+    } else {
+      std::memcpy(at, digits, whole);
+      at += whole;
+      *at++ = format.DecimalSeparator;
+      std::memcpy(at, digits + whole, count - whole);
+      at += count - whole;
+    }
   }
-  while (decimal.digits.size() > 1 && decimal.digits.back() == '0') decimal.digits.pop_back();
-  std::string_view exponent = text.substr(e + 1);
-  if (exponent.front() == '+') exponent.remove_prefix(1);
-  std::from_chars(exponent.data(), exponent.data() + exponent.size(), decimal.exponent);
-  return decimal;
+  return static_cast<size_t>(at - out);
 }
 
 }  // namespace
 
 std::string FormatFloat(double value, const TFloatFormat& format) {
-  if (value == 0) return "0";
-  const TDecimalDigits decimal = DecimalDigits(value, format.SignificantDigits);
-  const std::string& digits = decimal.digits;
-  std::string out = decimal.negative ? "-" : "";
-  if (decimal.exponent < format.MinFixedExponent || decimal.exponent > format.MaxFixedExponent) {
-    out += digits[0];
-    if (digits.size() > 1) {
-      out += format.DecimalSeparator;
-      out.append(digits, 1);
-    }
-    out += 'E';
-    out += std::to_string(decimal.exponent);
-  } else if (decimal.exponent < 0) {
-    out += '0';
-    out += format.DecimalSeparator;
-    out.append(static_cast<size_t>(-decimal.exponent - 1), '0');
-    out += digits;
-  } else {
-    const size_t whole = static_cast<size_t>(decimal.exponent) + 1;
-    if (digits.size() <= whole) {
-      out += digits;
-      out.append(whole - digits.size(), '0');
-    } else {
-      out.append(digits, 0, whole);
-      out += format.DecimalSeparator;
-      out.append(digits, whole);
-    }
+  char text[kTextRoom];
+  return std::string(text, WriteFloat(text, value, format));
+}
+
+void AppendFloat(std::string& out, double value, const TFloatFormat& format) {
+  char text[kTextRoom];
+  out.append(text, WriteFloat(text, value, format));
+}
+
+double RoundToSignificantDigits(double value, int significant_digits) {
+  if (value == 0) return 0.0;
+  TDecimalDigits shortest;
+  if (ShortestDigits(value, significant_digits, shortest)) return value;
+  char buffer[48];
+  const auto written =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, significant_digits - 1);
+  double rounded = 0.0;
+  const auto read = std::from_chars(buffer, written.ptr, rounded, std::chars_format::scientific);
+  if (read.ec == std::errc::result_out_of_range) {
+    // Only rounding up past the largest double gets here; tiny values stay subnormal.
+    return value < 0 ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
   }
-  return out;
+  return rounded;
 }

@@ -7,11 +7,18 @@
 struct TFloatFormat {
   int SignificantDigits;  // 1..17
   char DecimalSeparator;
-  int MinFixedExponent;  // the smallest decimal exponent still written in fixed form
-  int MaxFixedExponent;  // the largest
+  int MinFixedExponent;  // the smallest decimal exponent still written in fixed form (-30..0)
+  int MaxFixedExponent;  // the largest (0..30)
 };
 
 // 0 for zero (of either sign); otherwise an optional '-', the digits without trailing zeros
 // and, outside the fixed range, 'E' and the decimal exponent ("1,5E-7", "1E20").
 // Not for NaN or infinities.
 std::string FormatFloat(double value, const TFloatFormat& format);
+// The same text appended to `out`, without a string of its own.
+void AppendFloat(std::string& out, double value, const TFloatFormat& format);
+
+// The value the text of FormatFloat reads back as: the value rounded to the format's
+// significant digits, the same for any decimal separator and exponent range. A value that
+// rounds up past the largest double gives an infinity (its text reads as no number).
+double RoundToSignificantDigits(double value, int significant_digits);

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <ctime>
 #include <limits>
@@ -18,22 +18,38 @@ namespace {
 
 constexpr int kGeneralDigits = 15;
 
+TFloatFormat GeneralFloatFormat(const TFormatSettings& formats) {
+  return {kGeneralDigits, formats.DecimalSeparator, -5, kGeneralDigits - 1};
+}
+
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 [[noreturn]] void Fail(const char* what, std::string_view text) {
   throw EConvertError("'" + std::string(text) + "' is not a valid " + what);
 }
 
-std::string TwoDigits(int value) {
-  char buffer[8];
-  std::snprintf(buffer, sizeof buffer, "%02d", value);
-  return buffer;
+// Writes `value` as printf's "%0*d" does (width counts the sign) and returns the end.
+char* PutDigits(char* out, int value, int width) {
+  char digits[16];
+  const unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+  char* end = std::to_chars(digits, digits + sizeof digits, magnitude).ptr;
+  const int count = static_cast<int>(end - digits);
+  if (value < 0) *out++ = '-';
+  for (int i = count + (value < 0 ? 1 : 0); i < width; ++i) *out++ = '0';
+  std::memcpy(out, digits, static_cast<size_t>(count));
+  return out + count;
 }
 
-std::string FourDigits(int value) {
-  char buffer[8];
-  std::snprintf(buffer, sizeof buffer, "%04d", value);
-  return buffer;
+// Three numbers with their separator, as dates and times are written.
+std::string ThreeNumbers(int first, int first_width, int second, int second_width, int third, int third_width,
+                         char separator) {
+  char text[48];
+  char* at = PutDigits(text, first, first_width);
+  *at++ = separator;
+  at = PutDigits(at, second, second_width);
+  *at++ = separator;
+  at = PutDigits(at, third, third_width);
+  return std::string(text, static_cast<size_t>(at - text));
 }
 
 struct Number {
@@ -41,20 +57,29 @@ struct Number {
   size_t digits;
 };
 
-// Numbers of a date or time text between its separators; none when a piece is not all digits.
-std::optional<std::vector<Number>> SplitNumbers(std::string_view text, char separator) {
-  std::vector<Number> numbers;
+// The numbers of a date or time text between its separators (at most three); none when a
+// piece is not all digits or there are more pieces.
+struct Numbers {
+  Number items[3];
+  size_t count = 0;
+  size_t size() const { return count; }
+  const Number& operator[](size_t i) const { return items[i]; }
+  const Number& front() const { return items[0]; }
+};
+
+std::optional<Numbers> SplitNumbers(std::string_view text, char separator) {
+  Numbers numbers;
   size_t start = 0;
   while (true) {
     const size_t end = text.find(separator, start);
     const std::string_view piece = text.substr(start, end == std::string_view::npos ? text.npos : end - start);
-    if (piece.empty() || piece.size() > 4) return std::nullopt;
+    if (piece.empty() || piece.size() > 4 || numbers.count == 3) return std::nullopt;
     int value = 0;
     for (const char c : piece) {
       if (!std::isdigit(static_cast<unsigned char>(c))) return std::nullopt;
       value = value * 10 + (c - '0');
     }
-    numbers.push_back({value, piece.size()});
+    numbers.items[numbers.count++] = {value, piece.size()};
     if (end == std::string_view::npos) break;
     start = end + 1;
   }
@@ -68,8 +93,10 @@ int CurrentYear() {
   return local.tm_year + 1900;
 }
 
-// Two-digit years fall within fifty years of this year, as on the desktop.
+// Two-digit years fall within fifty years of this year, as on the desktop; no digits at all
+// (a date without its year) is this year.
 int WidenYear(int year, size_t digits) {
+  if (digits == 0) return CurrentYear();
   if (digits > 2) return year;
   const int pivot = CurrentYear() - 50;
   year += pivot / 100 * 100;
@@ -82,7 +109,7 @@ std::optional<TDateTime> ParseDate(std::string_view text, const TFormatSettings&
   const auto& n = *numbers;
   const bool with_year = n.size() == 3;
   // A date without a year is in this year.
-  Number year{CurrentYear(), 4}, month{}, day{};
+  Number year{0, 0}, month{}, day{};
   switch (formats.DateOrder) {
     case TDateOrder::DayMonthYear:
       day = n[0], month = n[1];
@@ -181,43 +208,54 @@ int64_t StrToInt64(std::string_view text) {
   return *value;
 }
 
-std::string IntToStr(int64_t value) { return std::to_string(value); }
+std::string IntToStr(int64_t value) {
+  char text[24];
+  return std::string(text, static_cast<size_t>(std::to_chars(text, text + sizeof text, value).ptr - text));
+}
 
 std::optional<double> TryStrToFloat(std::string_view text, const TFormatSettings& formats) {
   const std::string_view trimmed = Trim(text);
-  std::string c_text;
-  c_text.reserve(trimmed.size());
+  // The C form of the number: the regional separator made a full stop. A text too long for
+  // the stack copy is copied to the heap.
+  char stack_copy[64];
+  std::string heap_copy;
+  char* c_text = stack_copy;
+  if (trimmed.size() > sizeof stack_copy) {
+    heap_copy.resize(trimmed.size());
+    c_text = heap_copy.data();
+  }
+  size_t length = 0;
   size_t i = 0;
-  if (i < trimmed.size() && (trimmed[i] == '-' || trimmed[i] == '+')) c_text += trimmed[i++];
+  if (i < trimmed.size() && (trimmed[i] == '-' || trimmed[i] == '+')) c_text[length++] = trimmed[i++];
   bool digits = false, point = false;
   for (; i < trimmed.size(); ++i) {
     const char c = trimmed[i];
     if (std::isdigit(static_cast<unsigned char>(c))) {
       digits = true;
-      c_text += c;
+      c_text[length++] = c;
     } else if (c == formats.DecimalSeparator && !point) {
       point = true;
-      c_text += '.';
+      c_text[length++] = '.';
     } else {
       break;
     }
   }
   if (!digits) return std::nullopt;
   if (i < trimmed.size() && (trimmed[i] == 'e' || trimmed[i] == 'E')) {
-    c_text += 'e';
+    c_text[length++] = 'e';
     ++i;
-    if (i < trimmed.size() && (trimmed[i] == '-' || trimmed[i] == '+')) c_text += trimmed[i++];
+    if (i < trimmed.size() && (trimmed[i] == '-' || trimmed[i] == '+')) c_text[length++] = trimmed[i++];
     bool exponent_digits = false;
     for (; i < trimmed.size() && std::isdigit(static_cast<unsigned char>(trimmed[i])); ++i) {
       exponent_digits = true;
-      c_text += trimmed[i];
+      c_text[length++] = trimmed[i];
     }
     if (!exponent_digits) return std::nullopt;
   }
   if (i != trimmed.size()) return std::nullopt;
   double value = 0;
-  const auto [end, error] = std::from_chars(c_text.data(), c_text.data() + c_text.size(), value);
-  if (error != std::errc() || end != c_text.data() + c_text.size()) return std::nullopt;
+  const auto [end, error] = std::from_chars(c_text, c_text + length, value);
+  if (error != std::errc() || end != c_text + length) return std::nullopt;
   return value;
 }
 
@@ -230,8 +268,23 @@ double StrToFloat(std::string_view text, const TFormatSettings& formats) {
 std::string FloatToStr(double value, const TFormatSettings& formats) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-  return FormatFloat(value, {kGeneralDigits, formats.DecimalSeparator, -5, kGeneralDigits - 1});
+  return FormatFloat(value, GeneralFloatFormat(formats));
 }
+
+void AppendPaddedInteger(std::string& out, int value, int width) {
+  char text[48];
+  out.append(text, static_cast<size_t>(PutDigits(text, value, width < 32 ? width : 32) - text));
+}
+
+void AppendFloatToStr(std::string& out, double value, const TFormatSettings& formats) {
+  if (!std::isfinite(value)) {
+    out += FloatToStr(value, formats);
+    return;
+  }
+  AppendFloat(out, value, GeneralFloatFormat(formats));
+}
+
+double RoundToGeneralDigits(double value) { return RoundToSignificantDigits(value, kGeneralDigits); }
 
 std::string DateToStr(TDateTime value, const TFormatSettings& formats) {
   int year, month, day;
@@ -239,32 +292,34 @@ std::string DateToStr(TDateTime value, const TFormatSettings& formats) {
   const char s = formats.DateSeparator;
   switch (formats.DateOrder) {
     case TDateOrder::MonthDayYear:
-      return TwoDigits(month) + s + TwoDigits(day) + s + FourDigits(year);
+      return ThreeNumbers(month, 2, day, 2, year, 4, s);
     case TDateOrder::YearMonthDay:
-      return FourDigits(year) + s + TwoDigits(month) + s + TwoDigits(day);
+      return ThreeNumbers(year, 4, month, 2, day, 2, s);
     case TDateOrder::DayMonthYear:
       break;
   }
-  return TwoDigits(day) + s + TwoDigits(month) + s + FourDigits(year);
+  return ThreeNumbers(day, 2, month, 2, year, 4, s);
 }
 
 std::string TimeToStr(TDateTime value, const TFormatSettings& formats) {
   int hour, minute, second, millisecond;
   DecodeTime(value, hour, minute, second, millisecond);
-  const char s = formats.TimeSeparator;
-  return TwoDigits(hour) + s + TwoDigits(minute) + s + TwoDigits(second);
+  return ThreeNumbers(hour, 2, minute, 2, second, 2, formats.TimeSeparator);
 }
 
 std::string DateTimeToStr(TDateTime value, const TFormatSettings& formats) {
   std::string text = DateToStr(value, formats);
-  if (HasTimeOfDay(value)) text += ' ' + TimeToStr(value, formats);
+  if (HasTimeOfDay(value)) {
+    text += ' ';
+    text += TimeToStr(value, formats);
+  }
   return text;
 }
 
 std::string FormatDdMmYyyy(TDateTime value) {
   int year, month, day;
   DecodeDate(value, year, month, day);
-  return TwoDigits(day) + '.' + TwoDigits(month) + '.' + FourDigits(year);
+  return ThreeNumbers(day, 2, month, 2, year, 4, '.');
 }
 
 TDateTime StrToDate(std::string_view text, const TFormatSettings& formats) {

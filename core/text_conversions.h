@@ -17,6 +17,9 @@ int64_t StrToInt64(std::string_view text);
 std::optional<int32_t> TryStrToInt(std::string_view text);
 std::optional<int64_t> TryStrToInt64(std::string_view text);
 std::string IntToStr(int64_t value);
+// The value in decimal, at least `width` characters (at most 32) with zeros after a '-' sign,
+// as printf's "%0*d" writes it, appended to out.
+void AppendPaddedInteger(std::string& out, int value, int width);
 
 // Floating numbers with the regional decimal separator; blanks around are allowed, an exponent too.
 // Failure throws EConvertError "'%s' is not a valid floating point value".
@@ -25,6 +28,11 @@ std::optional<double> TryStrToFloat(std::string_view text, const TFormatSettings
 // The general format with 15 significant digits: shortest round trip at 15 digits, no trailing
 // zeros, exponent form (1E20, 1,5E-7) only outside the fixed range.
 std::string FloatToStr(double value, const TFormatSettings& formats = CurrentFormats());
+// FloatToStr's text appended to out.
+void AppendFloatToStr(std::string& out, double value, const TFormatSettings& formats = CurrentFormats());
+// What FloatToStr's text of a finite value reads back as: the value rounded to 15 significant
+// digits, found without making the text.
+double RoundToGeneralDigits(double value);
 
 // Dates and times in the regional short date and long time formats (day.month.year, hh:nn:ss).
 std::string DateToStr(TDateTime value, const TFormatSettings& formats = CurrentFormats());

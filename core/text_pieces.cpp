@@ -9,8 +9,9 @@ std::string_view Trim(std::string_view text) {
 
 std::string_view NextLine(std::string_view bytes, size_t& position) {
   const size_t start = position;
-  const size_t end = bytes.find_first_of("\r\n", start);
-  if (end == std::string_view::npos) {
+  size_t end = start;
+  while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') ++end;
+  if (end == bytes.size()) {
     position = bytes.size();
     return bytes.substr(start);
   }

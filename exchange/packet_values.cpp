@@ -2,12 +2,12 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 #include "core/cp1251.h"
 #include "core/float_format.h"
 #include "core/parse_integer.h"
+#include "core/text_conversions.h"
 #include "core/text_pieces.h"
 
 namespace {
@@ -66,9 +66,17 @@ std::optional<uint32_t> ParseCharacterReference(std::string_view body) {
 
 }  // namespace
 
+constexpr TFloatFormat kPacketFloat{16, '.', -5, 15};
+
 std::optional<std::string> FormatPacketFloat(double value) {
   if (!std::isfinite(value)) return std::nullopt;
-  return FormatFloat(value, {16, '.', -5, 15});
+  return FormatFloat(value, kPacketFloat);
+}
+
+bool AppendPacketFloat(std::string& out, double value) {
+  if (!std::isfinite(value)) return false;
+  AppendFloat(out, value, kPacketFloat);
+  return true;
 }
 
 std::optional<double> ParsePacketFloat(std::string_view text) {
@@ -87,18 +95,26 @@ std::optional<int32_t> ParsePacketInteger(std::string_view text) {
 }
 
 std::string FormatPacketDateTime(TDateTime value) {
+  std::string text;
+  AppendPacketDateTime(text, value);
+  return text;
+}
+
+void AppendPacketDateTime(std::string& out, TDateTime value) {
   int year = 0, month = 0, day = 0;
   DecodeDate(value, year, month, day);
-  char buffer[48];
-  if (!HasTimeOfDay(value)) {
-    std::snprintf(buffer, sizeof buffer, "%04d%02d%02d", year, month, day);
-  } else {
-    int hour = 0, minute = 0, second = 0, millisecond = 0;
-    DecodeTime(value, hour, minute, second, millisecond);
-    std::snprintf(buffer, sizeof buffer, "%04d%02d%02dT%02d:%02d:%05d", year, month, day, hour, minute,
-                  second * 1000 + millisecond);
-  }
-  return buffer;
+  AppendPaddedInteger(out, year, 4);
+  AppendPaddedInteger(out, month, 2);
+  AppendPaddedInteger(out, day, 2);
+  if (!HasTimeOfDay(value)) return;
+  int hour = 0, minute = 0, second = 0, millisecond = 0;
+  DecodeTime(value, hour, minute, second, millisecond);
+  out += 'T';
+  AppendPaddedInteger(out, hour, 2);
+  out += ':';
+  AppendPaddedInteger(out, minute, 2);
+  out += ':';
+  AppendPaddedInteger(out, second * 1000 + millisecond, 5);
 }
 
 std::optional<TDateTime> ParsePacketDateTime(std::string_view text) {

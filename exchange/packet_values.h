@@ -12,12 +12,15 @@
 // 16 significant digits, trailing zeros dropped, full stop; exponent form "1.5E-7" outside
 // 1E-5 .. 1E16. Infinity and NaN have no text: nullopt.
 std::optional<std::string> FormatPacketFloat(double value);
+// The same text appended to out; false (out unchanged) for infinity and NaN.
+bool AppendPacketFloat(std::string& out, double value);
 std::optional<double> ParsePacketFloat(std::string_view text);
 
 std::optional<int32_t> ParsePacketInteger(std::string_view text);
 
 // "yyyymmdd" at midnight, else "yyyymmddThh:nn:" and seconds * 1000 + milliseconds in 5 digits.
 std::string FormatPacketDateTime(TDateTime value);
+void AppendPacketDateTime(std::string& out, TDateTime value);
 // Accepts both forms, and the time part alone ("hh:nn:sssss") for time columns.
 std::optional<TDateTime> ParsePacketDateTime(std::string_view text);
 

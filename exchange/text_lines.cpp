@@ -3,8 +3,10 @@
 #include "core/text_pieces.h"
 
 std::vector<std::string> SplitTextLines(std::string_view bytes) {
-  const std::vector<std::string_view> lines = SplitLines(bytes);
-  return {lines.begin(), lines.end()};
+  std::vector<std::string> lines;
+  size_t position = 0;
+  while (position < bytes.size()) lines.emplace_back(NextLine(bytes, position));
+  return lines;
 }
 
 std::vector<std::string> ParseHeaderNames(std::string_view header, char delimiter) {

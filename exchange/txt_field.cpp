@@ -15,11 +15,17 @@ constexpr double kMaxCurrency = 922337203685477.0;
 
 int32_t TcsTXTField::AsInteger() const { return StrToInt(value_); }
 
-void TcsTXTField::SetAsInteger(int32_t value) { value_ = IntToStr(value); }
+void TcsTXTField::SetAsInteger(int32_t value) {
+  value_.clear();
+  AppendPaddedInteger(value_, value, 0);
+}
 
 double TcsTXTField::AsFloat() const { return StrToFloat(value_); }
 
-void TcsTXTField::SetAsFloat(double value) { value_ = FloatToStr(value); }
+void TcsTXTField::SetAsFloat(double value) {
+  value_.clear();
+  AppendFloatToStr(value_, value);
+}
 
 double TcsTXTField::AsCurrency() const {
   const double value = StrToFloat(value_);

@@ -38,10 +38,13 @@ bool TcsTXTTable::Load() {
     ShowError(Ansi("Файл") + " \"" + Path() + "\" " + Ansi("не найден"));
     return false;
   }
-  std::vector<std::string> lines = SplitTextLines(ReadWholeFile(*found));
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i].find('\0') != std::string::npos) {
-      throw ETXTTableError(Path() + ": line " + std::to_string(i + 1) + " holds a NUL byte");
+  const std::string bytes = ReadWholeFile(*found);
+  std::vector<std::string> lines = SplitTextLines(bytes);
+  if (bytes.find('\0') != std::string::npos) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (lines[i].find('\0') != std::string::npos) {
+        throw ETXTTableError(Path() + ": line " + std::to_string(i + 1) + " holds a NUL byte");
+      }
     }
   }
   Adopt(std::move(lines));
@@ -98,12 +101,15 @@ void TcsTXTTable::Post() {
   if (rec_no_ < 1 || rec_no_ >= static_cast<int>(lines_.size())) {
     throw ETXTTableError(Path() + ": no current record to post");
   }
-  std::string line;
+  size_t size = 0;
+  for (const auto& field : fields_) size += field->AsString().size() + 1;
+  std::string& line = lines_[rec_no_];
+  line.clear();
+  line.reserve(size);
   for (const auto& field : fields_) {
     line += field->AsString();
     line += Delimiter;
   }
-  lines_[rec_no_] = std::move(line);
 }
 
 bool TcsTXTTable::Save() {

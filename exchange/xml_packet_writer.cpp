@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "core/text_conversions.h"
 #include "exchange/exchange_errors.h"
 #include "exchange/packet_values.h"
 #include "exchange/table_data.h"
@@ -50,12 +51,12 @@ void AppendValue(std::string& out, const TTableData& data, int row, int column) 
   const TColumn& target = data.Column(column);
   switch (target.Def.DataType) {
     case TFieldType::ftInteger:
-      out += std::to_string(target.Ints[row]);
+      AppendPaddedInteger(out, target.Ints[row], 0);
       return;
     case TFieldType::ftFloat: {
-      const std::optional<std::string> text = FormatPacketFloat(target.Floats[row]);
-      if (!text) throw EDatabaseError("Field '" + target.Def.Name + "' holds a number without a packet form");
-      out += *text;
+      if (!AppendPacketFloat(out, target.Floats[row])) {
+        throw EDatabaseError("Field '" + target.Def.Name + "' holds a number without a packet form");
+      }
       return;
     }
     case TFieldType::ftDateTime: {
@@ -63,7 +64,7 @@ void AppendValue(std::string& out, const TTableData& data, int row, int column) 
       if (!(value >= kFirstDay && value < kPastLastDay)) {
         throw EDatabaseError("Field '" + target.Def.Name + "' holds an invalid date-time");
       }
-      out += FormatPacketDateTime(TDateTime{value});
+      AppendPacketDateTime(out, TDateTime{value});
       return;
     }
     case TFieldType::ftString:

@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "core/exceptions.h"
@@ -151,4 +152,95 @@ void EncodePalmField(TpfgPalmFieldType type, std::string_view text, uint8_t* out
       break;
   }
   throw EPalmDBError("The field kind " + std::to_string(static_cast<int>(type)) + " has no fixed width");
+}
+
+void DecodePalmCell(TpfgPalmFieldType type, const uint8_t* data, size_t width, TPalmCell& cell,
+                    const TFormatSettings& formats) {
+  switch (type) {
+    case ptByte:
+      cell.SetInteger(static_cast<int64_t>(ReadBigEndian(data, width, 0, 1)));
+      return;
+    case ptWord:
+      cell.SetInteger(static_cast<int64_t>(ReadBigEndian(data, width, 0, 2)));
+      return;
+    case ptLong:
+      cell.SetInteger(static_cast<int32_t>(ReadBigEndian(data, width, 0, 4)));
+      return;
+    case ptInt64:
+      cell.SetInteger(static_cast<int64_t>(ReadBigEndian(data, width, 0, 8)));
+      return;
+    case ptSingle:
+    case ptDouble: {
+      const double value =
+          type == ptSingle ? std::bit_cast<float>(static_cast<uint32_t>(ReadBigEndian(data, width, 0, 4)))
+                           : std::bit_cast<double>(ReadBigEndian(data, width, 0, 8));
+      if (std::isfinite(value)) {
+        cell.SetFloat(value, formats);
+      } else {
+        cell.SetText(std::string_view("0"));
+      }
+      return;
+    }
+    case ptDate: {
+      TDateTime date;
+      if (TryPalmDateWordToDate(static_cast<uint16_t>(ReadBigEndian(data, width, 0, 2)), date)) {
+        cell.SetDate(date);
+      } else {
+        cell.SetText(std::string_view("0"));
+      }
+      return;
+    }
+    default:
+      cell.SetText(DecodePalmField(type, data, width, formats));
+      return;
+  }
+}
+
+void EncodePalmCell(TpfgPalmFieldType type, const TPalmCell& cell, uint8_t* out, size_t width,
+                    const TFormatSettings& formats) {
+  const int64_t integer = cell.Integer();
+  const bool int32_integer = cell.Kind() == TPalmCell::TKind::Integer && integer >= INT32_MIN && integer <= INT32_MAX;
+  switch (type) {
+    case ptByte:
+    case ptWord:
+    case ptLong:
+      if (!int32_integer) break;
+      WriteBigEndian(out, width, 0, PalmFieldTypeWidth(type), static_cast<uint32_t>(static_cast<int32_t>(integer)));
+      return;
+    case ptInt64:
+      if (cell.Kind() != TPalmCell::TKind::Integer) break;
+      WriteBigEndian(out, width, 0, 8, static_cast<uint64_t>(integer));
+      return;
+    case ptSingle:
+    case ptDouble: {
+      double value;
+      if (cell.Kind() == TPalmCell::TKind::Float) {
+        const std::optional<double> rounded = cell.RoundedFloat();
+        if (!rounded) break;
+        value = *rounded;
+      } else if (int32_integer) {
+        value = static_cast<double>(integer);
+      } else {
+        break;
+      }
+      if (type == ptSingle) {
+        WriteBigEndian(out, width, 0, 4, std::bit_cast<uint32_t>(static_cast<float>(value)));
+      } else {
+        WriteBigEndian(out, width, 0, 8, std::bit_cast<uint64_t>(value));
+      }
+      return;
+    }
+    case ptDate:
+      // A date-time with a time of day is no date: the text path raises its error.
+      if (cell.Kind() != TPalmCell::TKind::Date || HasTimeOfDay(cell.Date())) break;
+      WriteBigEndian(out, width, 0, 2, DateToPalmDateWord(cell.Date()));
+      return;
+    default:
+      break;
+  }
+  if (cell.Kind() == TPalmCell::TKind::Text) {
+    EncodePalmField(type, cell.StoredText(), out, width, formats);
+  } else {
+    EncodePalmField(type, cell.Text(formats), out, width, formats);
+  }
 }

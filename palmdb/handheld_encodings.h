@@ -10,6 +10,7 @@
 
 #include "core/date_time.h"
 #include "core/regional_formats.h"
+#include "palmdb/palm_cell.h"
 #include "palmdb/palm_field_type.h"
 
 // The date word: bits 15..9 year - 1904, bits 8..5 month, bits 4..0 day.
@@ -27,3 +28,13 @@ std::string DecodePalmField(TpfgPalmFieldType type, const uint8_t* data, size_t 
 // value of the kind, EPalmDBError for a date the handheld cannot hold.
 void EncodePalmField(TpfgPalmFieldType type, std::string_view text, uint8_t* out, size_t width,
                      const TFormatSettings& formats);
+
+// DecodePalmField into a cell that keeps integers, finite floating numbers and valid dates as
+// numbers: the cell's text is the text DecodePalmField gives.
+void DecodePalmCell(TpfgPalmFieldType type, const uint8_t* data, size_t width, TPalmCell& cell,
+                    const TFormatSettings& formats);
+
+// EncodePalmField of the cell's text, without making the text where the cell already holds a
+// number of the field's kind; the same bytes and the same errors.
+void EncodePalmCell(TpfgPalmFieldType type, const TPalmCell& cell, uint8_t* out, size_t width,
+                    const TFormatSettings& formats);

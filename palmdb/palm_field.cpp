@@ -40,9 +40,9 @@ std::string TpfgPalmField::AsString() const {
 
 void TpfgPalmField::SetValue(const TPalmValue& value) { table_->SetFieldValue(index_, value); }
 
-void TpfgPalmField::SetAsInteger(int32_t value) { table_->SetFieldValue(index_, TPalmValue{IntToStr(value)}); }
+void TpfgPalmField::SetAsInteger(int32_t value) { table_->SetFieldValue(index_, TPalmValue{value}); }
 
-void TpfgPalmField::SetAsFloat(double value) { table_->SetFieldValue(index_, TPalmValue{FloatToStr(value)}); }
+void TpfgPalmField::SetAsFloat(double value) { table_->SetFieldValue(index_, TPalmValue{value}); }
 
 void TpfgPalmField::SetAsDateTime(TDateTime value) { table_->SetFieldValue(index_, TPalmValue{DateTimeToStr(value)}); }
 

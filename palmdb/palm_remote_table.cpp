@@ -1,6 +1,7 @@
 #include "palmdb/palm_remote_table.h"
 
 #include <climits>
+#include <optional>
 #include <cstring>
 
 #include "conduit/desktop_libraries.h"
@@ -96,37 +97,55 @@ void TpfgPalmRemoteTable::Loaded() {
 
 TPalmValue TpfgPalmRemoteTable::GetFieldValue(int index) {
   RequireOpen();
-  const std::string& text = RecordTexts().at(index);
+  const TPalmCell& cell = RecordCells().at(index);
+  const TPalmCell::TKind kind = cell.Kind();
+  const auto int32_value = [&cell]() -> std::optional<int32_t> {
+    const int64_t value = cell.Integer();
+    if (cell.Kind() != TPalmCell::TKind::Integer || value < INT32_MIN || value > INT32_MAX) return std::nullopt;
+    return static_cast<int32_t>(value);
+  };
   switch (FieldDefs()[index].DataType()) {
     case ptDate:
     case ptTime:
     case ptDateTime:
-      if (text.empty()) return std::string();
-      return ParsePalmDateTime(text);
+      if (kind == TPalmCell::TKind::Date) return cell.Date();
+      if (cell.Empty()) return std::string();
+      return ParsePalmDateTime(cell.Text(CurrentFormats()));
     case ptString:
     case ptInt64:
-      return text;
+      return cell.Text(CurrentFormats());
     case ptSingle:
     case ptDouble:
-      return text.empty() ? 0.0 : StrToFloat(text);
+      if (kind == TPalmCell::TKind::Float) {
+        if (const std::optional<double> rounded = cell.RoundedFloat()) return *rounded;
+      }
+      if (const auto value = int32_value()) return static_cast<double>(*value);
+      return cell.Empty() ? 0.0 : StrToFloat(cell.Text(CurrentFormats()));
     case ptByte:
     case ptWord:
     case ptLong:
-      return text.empty() ? 0 : StrToInt(text);
-    case ptCustom:
+      if (const auto value = int32_value()) return *value;
+      return cell.Empty() ? 0 : StrToInt(cell.Text(CurrentFormats()));
+    case ptCustom: {
+      const std::string text = cell.Text(CurrentFormats());
       return TPalmBytes(text.begin(), text.end());
+    }
   }
-  return text;
+  return cell.Text(CurrentFormats());
 }
 
 void TpfgPalmRemoteTable::SetFieldValue(int index, const TPalmValue& value) {
   if (!Active() && !db_saving_) throw EPalmDBError("The operation requires the table to be open");
   if (ReadOnly()) throw EPalmDBError("The database is read only");
-  std::string& text = RecordTexts().at(index);
-  if (const auto* given = std::get_if<std::string>(&value)) {
-    text = *given;
+  TPalmCell& cell = RecordCells().at(index);
+  if (const auto* text = std::get_if<std::string>(&value)) {
+    cell.SetText(std::string_view(*text));
+  } else if (const auto* integer = std::get_if<int32_t>(&value)) {
+    cell.SetInteger(*integer);
+  } else if (const auto* number = std::get_if<double>(&value)) {
+    cell.SetFloat(*number, CurrentFormats());
   } else {
-    text = PalmValueText(value);
+    cell.SetText(PalmValueText(value));
   }
 }
 
@@ -403,12 +422,12 @@ void TpfgPalmRemoteTable::LoadAppInfoFromStream(std::istream& stream) {
 void TpfgPalmRemoteTable::RemoteToLocalRecord(const uint8_t* data, size_t size) {
   ClearRecord();
   const bool has_data =
-      ::RemoteToLocalRecord(FieldDefs(), Layout(), data, size, RecordTexts(), CurrentFormats(), Hooks());
+      ::RemoteToLocalRecord(FieldDefs(), Layout(), data, size, RecordCells(), CurrentFormats(), Hooks());
   SetNoData(!has_data);
 }
 
 const std::vector<uint8_t>& TpfgPalmRemoteTable::LocalToRemoteRecord() {
-  ::LocalToRemoteRecord(FieldDefs(), Layout(), RecordTexts(), write_buffer_, CurrentFormats(), Hooks());
+  ::LocalToRemoteRecord(FieldDefs(), Layout(), RecordCells(), write_buffer_, CurrentFormats(), Hooks());
   return write_buffer_;
 }
 

@@ -25,7 +25,7 @@ TpfgPalmField& TpfgPalmTable::FieldByName(std::string_view name) {
 }
 
 void TpfgPalmTable::ClearRecord() {
-  record_texts_.resize(field_defs_.Count());
-  for (std::string& text : record_texts_) text.clear();
+  record_cells_.resize(field_defs_.Count());
+  for (TPalmCell& cell : record_cells_) cell.Clear();
   no_data_ = false;
 }

@@ -1,6 +1,6 @@
 // TpfgPalmTable: the abstract handheld table. It owns the field definitions, the fields bound
-// to them and the current record (one regional text per field); navigation, editing and the
-// handheld calls belong to the concrete table (TpfgPalmRemoteTable).
+// to them and the current record (one cell per field, read as regional text or as its number);
+// navigation, editing and the handheld calls belong to the concrete table (TpfgPalmRemoteTable).
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "palmdb/palm_cell.h"
 #include "palmdb/palm_field.h"
 #include "palmdb/palm_field_defs.h"
 #include "palmdb/palm_value.h"
@@ -78,9 +79,9 @@ class TpfgPalmTable {
   virtual void Delete() = 0;
 
  protected:
-  // Empties the current record: one empty text per definition.
+  // Empties the current record: one empty cell per definition.
   void ClearRecord();
-  std::vector<std::string>& RecordTexts() { return record_texts_; }
+  std::vector<TPalmCell>& RecordCells() { return record_cells_; }
   void SetNoData(bool no_data) { no_data_ = no_data; }
 
  private:
@@ -89,6 +90,6 @@ class TpfgPalmTable {
   bool read_only_ = false;
   TpfgPalmFieldDefs field_defs_;
   std::vector<TpfgPalmField> fields_;
-  std::vector<std::string> record_texts_;
+  std::vector<TPalmCell> record_cells_;
   bool no_data_ = false;
 };

@@ -1,5 +1,6 @@
 // The record layout: how a handheld record's bytes map to a table's fields, in both directions.
-// The current record is one regional text per field definition (empty = no value).
+// The current record is one cell per field definition (an empty text = no value), or the
+// cells' regional texts.
 #pragma once
 
 #include <cstddef>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "core/regional_formats.h"
+#include "palmdb/palm_cell.h"
 #include "palmdb/palm_field_defs.h"
 #include "palmdb/palm_value.h"
 
@@ -42,8 +44,15 @@ struct TRecordHooks {
 bool RemoteToLocalRecord(const TpfgPalmFieldDefs& defs, TRecordLayout layout, const uint8_t* data, size_t size,
                          std::vector<std::string>& texts, const TFormatSettings& formats,
                          const TRecordHooks& hooks = {});
+// The same into cells, which keep the numbers as numbers until their text is asked for.
+bool RemoteToLocalRecord(const TpfgPalmFieldDefs& defs, TRecordLayout layout, const uint8_t* data, size_t size,
+                         std::vector<TPalmCell>& cells, const TFormatSettings& formats,
+                         const TRecordHooks& hooks = {});
 
 // Packs `texts` (one per definition) into `record`, which is resized to exactly the record's
 // size. Throws the conversion error of a text that is not a value of its field's kind.
 void LocalToRemoteRecord(const TpfgPalmFieldDefs& defs, TRecordLayout layout, const std::vector<std::string>& texts,
+                         std::vector<uint8_t>& record, const TFormatSettings& formats, const TRecordHooks& hooks = {});
+// The same from cells: the bytes their texts would give.
+void LocalToRemoteRecord(const TpfgPalmFieldDefs& defs, TRecordLayout layout, const std::vector<TPalmCell>& cells,
                          std::vector<uint8_t>& record, const TFormatSettings& formats, const TRecordHooks& hooks = {});
