@@ -70,9 +70,14 @@ int main(int argc, char** argv) {
       std::cout.flush();
       return std::cout ? 0 : 1;
     }
-    const size_t loaded = LoadDatabase(catalogue, TerminalToCp1251(database), file);
-    std::cerr << loaded << " records loaded into " << database << '\n';
-    return 0;
+    try {
+      const size_t loaded = LoadDatabase(catalogue, TerminalToCp1251(database), file);
+      std::cerr << loaded << " records loaded into " << database << '\n';
+      return 0;
+    } catch (const std::exception&) {
+      connection.Discard();
+      throw;
+    }
   } catch (const std::exception& error) {
     std::cerr << "handheld: " << Cp1251ToTerminal(error.what()) << '\n';
     return 1;

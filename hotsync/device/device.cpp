@@ -178,6 +178,10 @@ void Device::Close(uint8_t handle) {
   }
 }
 
+void Device::Discard() {
+  for (auto& database : open_) database.reset();
+}
+
 void Device::Delete(const std::string& name) {
   if (FindOpen(name)) throw ESyncResult(kSyncErrNonspecific, Quoted(name) + " is open and cannot be deleted");
   const std::optional<std::string> path = FindFile(name);

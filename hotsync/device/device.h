@@ -38,6 +38,8 @@ class Device {
   void Close(uint8_t handle);
   void Delete(const std::string& name);
   OpenDatabase& At(uint8_t handle);
+  // Forgets every open database unsaved: their files keep what they held.
+  void Discard();
 
  private:
   // The file holding the database, if one does. A file under the name DatabaseFileName gives it

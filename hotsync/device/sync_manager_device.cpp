@@ -128,6 +128,13 @@ PALM_API void SyncHostDisconnect(void) {
   Guard("SyncHostDisconnect", [] { Connection().reset(); });
 }
 
+PALM_API void SyncHostDiscard(void) {
+  Guard("SyncHostDiscard", [] {
+    if (Connection()) Connection()->Discard();
+    Connection().reset();
+  });
+}
+
 PALM_API int32_t SyncHostTakeFailure(char* detail, uint32_t capacity) {
   TFailure failure = std::exchange(LastFailure(), TFailure{});
   if (detail != nullptr && capacity > 0) {
