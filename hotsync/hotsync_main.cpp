@@ -46,6 +46,7 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", std::string("hotsync ") + ZP_VERSION);
   app.require_subcommand(1);
   app.fallthrough();
+  app.footer("Exit status: 0 on success, 1 on failure; \"hotsync sync --help\" lists the statuses of a sync.");
 
   std::string home;
   std::string conduit;
@@ -84,7 +85,8 @@ int main(int argc, char** argv) {
   sync->add_option("--lock-wait", lock_wait_seconds,
                    "Seconds to wait while another sync holds the handheld or an exchange directory "
                    "(default: $HOTSYNC_LOCK_WAIT, else 10)")
-      ->check(CLI::Range(0.0, 86400.0));
+      ->check(CLI::Range(0.0, 86400.0))
+      ->type_name("SECONDS");
   sync->footer(kSyncExitStatuses);
 
   CLI::App* configure = app.add_subcommand("configure", "Open the conduit's settings (CfgConduit)");
