@@ -42,7 +42,8 @@ TEST(RegularFile, RefusesFifoDirectoryAndDeviceByNameWithoutWaiting) {
             "Cannot open \"" + dir + "\": not a regular file (a directory)");
   EXPECT_EQ(MessageOf([&] { ReadWholeFile(dir); }), "Cannot open \"" + dir + "\": not a regular file (a directory)");
   EXPECT_EQ(MessageOf([] { ReadWholeFile("/dev/null"); }), "Cannot open \"/dev/null\": not a regular file (a device)");
-  EXPECT_EQ(MessageOf([&] { RefuseNonRegularFile(fifo); }), "Cannot open \"" + fifo + "\": not a regular file (a FIFO)");
+  EXPECT_EQ(MessageOf([&] { RefuseNonRegularFile(fifo); }),
+            "Cannot open \"" + fifo + "\": not a regular file (a FIFO)");
 }
 
 TEST(RegularFile, OpensRegularFilesAndNamesTheSystemsReasonOtherwise) {

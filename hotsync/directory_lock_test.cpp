@@ -33,9 +33,9 @@ TEST(DirectoryLock, ASecondHolderWaitsThenIsToldWhoHoldsIt) {
     EXPECT_TRUE(std::regex_match(holder, std::regex("pid " + std::to_string(::getpid()) +
                                                     ", since 20\\d\\d-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d UTC\n")))
         << holder;
-    EXPECT_EQ(BusyMessage(directory, milliseconds(120)),
-              directory + " is in use by another synchronisation (" + holder.substr(0, holder.size() - 1) +
-                  "); gave up after 0.1 s");
+    EXPECT_EQ(BusyMessage(directory, milliseconds(120)), directory + " is in use by another synchronisation (" +
+                                                             holder.substr(0, holder.size() - 1) +
+                                                             "); gave up after 0.1 s");
 
     // A holder text naming no live process (left by a holder that died, or half written) is not repeated.
     WriteFileAtomic(directory + "/.hotsync.lock.text", "pid 99999999, since 2020-01-01 00:00:00 UTC\n");

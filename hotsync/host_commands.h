@@ -24,10 +24,10 @@ int RunUsersList(const THostContext& context);
 
 // Exit statuses of "hotsync sync" (its --help lists them).
 enum : int {
-  kSyncExitSuccess = 0,        // every conduit ran, returned 0 and logged no error line
-  kSyncExitFailure = 1,        // the sync could not run, or a conduit failed to load or returned non-zero
-  kSyncExitLoggedErrors = 2,   // a conduit logged an error line (activity 21) in the HotSync log
-  kSyncExitHandheldBusy = 3,   // another sync held the handheld or an exchange directory for the whole wait
+  kSyncExitSuccess = 0,       // every conduit ran, returned 0 and logged no error line
+  kSyncExitFailure = 1,       // the sync could not run, or a conduit failed to load or returned non-zero
+  kSyncExitLoggedErrors = 2,  // a conduit logged an error line (activity 21) in the HotSync log
+  kSyncExitHandheldBusy = 3,  // another sync held the handheld or an exchange directory for the whole wait
 };
 
 struct TSyncRequest {

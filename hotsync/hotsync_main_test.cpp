@@ -192,8 +192,8 @@ TEST_F(HotSyncProgram, SyncExitsWith2WhenAConduitLoggedAnErrorLine) {
   EXPECT_NE(help.Out.find("  2  a conduit logged an error line in the HotSync log"), std::string::npos);
   EXPECT_NE(help.Out.find("--lock-wait"), std::string::npos);
 
-  WriteFileAtomic(Home() + "conduits.ini", "[Smpl]\nLibrary=" + fs::absolute(SampleConduit()).string() +
-                                               "\nTitle=Sample\nDirectory=Errs\n");
+  WriteFileAtomic(Home() + "conduits.ini",
+                  "[Smpl]\nLibrary=" + fs::absolute(SampleConduit()).string() + "\nTitle=Sample\nDirectory=Errs\n");
   const TRun sync = Run({"sync", "--user", "Petrov", "--no"});
   EXPECT_EQ(sync.ExitStatus, 2);
   EXPECT_EQ(sync.Err, "Sample: Go on?\nhotsync: conduit Sample (Smpl) logged 1 error; see the HotSync log " + Home() +

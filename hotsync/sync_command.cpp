@@ -108,8 +108,7 @@ int RunSync(const THostContext& context, const TSyncRequest& request) {
   if (known == nullptr)
     std::cout << "Added user " << request.UserName << " (directory " << user.Directory << ")" << std::endl;
   const std::string user_folder = context.Home + user.Directory + "/";
-  const std::string device_directory =
-      request.Device ? fs::absolute(*request.Device).string() : user_folder + "Device";
+  const std::string device_directory = request.Device ? fs::absolute(*request.Device).string() : user_folder + "Device";
   fs::create_directories(user_folder);
   if (!request.Device) fs::create_directories(device_directory);
   const std::string log_file = user_folder + "HotSync.log";
@@ -136,8 +135,8 @@ int RunSync(const THostContext& context, const TSyncRequest& request) {
       const int32_t errors = LogHostErrorEntries() - errors_before;
       if (errors == 0) continue;
       errors_logged = true;
-      std::cerr << "hotsync: conduit " << TextForTerminal(entry.Title) << " (" << entry.Creator << ") logged "
-                << errors << (errors == 1 ? " error" : " errors") << "; see the HotSync log " << log_file
+      std::cerr << "hotsync: conduit " << TextForTerminal(entry.Title) << " (" << entry.Creator << ") logged " << errors
+                << (errors == 1 ? " error" : " errors") << "; see the HotSync log " << log_file
                 << " (hotsync log --user " << request.UserName << ")" << std::endl;
     }
   }

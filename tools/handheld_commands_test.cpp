@@ -104,10 +104,12 @@ TEST_F(HandheldCommandsTest, ANulByteOrARecordTooLargeIsRefusedBeforeTheDatabase
   EXPECT_EQ(message("nul.txt", "Id;Note;Summa\n4;ab" + std::string(1, '\0') + "cd;7;\n", "Zembra_CashDB"),
             (root_ / "nul.txt").string() + ":2: the value of Note holds a NUL byte");
   EXPECT_FALSE(std::filesystem::exists(root_ / "device" / "Zembra_CashDB.pdb"));
-  EXPECT_EQ(message("big.txt", "Id;Note\n4;x;\n5;" + std::string(70000, 'n') + ";\n", "Zembra_CashDB"),
-            (root_ / "big.txt").string() + ":3: the record takes 70043 bytes, more than the 65535 a handheld record holds");
-  EXPECT_EQ(message("big-items.txt", header + "9;9;9;9;\n" + "nul;" + std::string(1, '\0') + ";\n", "Zembra_OrderItemDB"),
-            (root_ / "big-items.txt").string() + ":3: the value of IdProduct holds a NUL byte");
+  EXPECT_EQ(
+      message("big.txt", "Id;Note\n4;x;\n5;" + std::string(70000, 'n') + ";\n", "Zembra_CashDB"),
+      (root_ / "big.txt").string() + ":3: the record takes 70043 bytes, more than the 65535 a handheld record holds");
+  EXPECT_EQ(
+      message("big-items.txt", header + "9;9;9;9;\n" + "nul;" + std::string(1, '\0') + ";\n", "Zembra_OrderItemDB"),
+      (root_ / "big-items.txt").string() + ":3: the value of IdProduct holds a NUL byte");
   EXPECT_EQ(Dump("Zembra_OrderItemDB"), kept);
 }
 

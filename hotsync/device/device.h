@@ -30,8 +30,8 @@ class Device {
   Device& operator=(const Device&) = delete;
 
   // All throw ESyncResult: SYNCERR_NOT_FOUND for a missing database, SYNCERR_OPEN_FAILED for a
-  // damaged or unreadable file (the message names it and says why) or one already open, SYNCERR_ALREADY_EXISTS when creating a name that exists,
-  // SYNCERR_TOO_MANY_OPEN, SYNCERR_NOT_OPEN for a handle that names nothing.
+  // damaged or unreadable file (the message names it and says why) or one already open, SYNCERR_ALREADY_EXISTS when
+  // creating a name that exists, SYNCERR_TOO_MANY_OPEN, SYNCERR_NOT_OPEN for a handle that names nothing.
   uint8_t Open(const std::string& name, uint8_t mode);
   uint8_t Create(const NewDatabase& params);
   // Releases the handle, then saves the database (one atomic file write) if it changed.

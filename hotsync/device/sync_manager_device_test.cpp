@@ -3,8 +3,8 @@
 #include <unistd.h>
 
 #include <array>
-#include <filesystem>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 #include "api/sync_manager.h"
