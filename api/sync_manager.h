@@ -70,3 +70,10 @@ PALM_API int32_t SyncDeleteRec(SyncRecord* record);
    databases are written back by SyncCloseDB; SyncHostDisconnect closes what is still open. */
 PALM_API int32_t SyncHostConnect(const char* device_directory);
 PALM_API void SyncHostDisconnect(void);
+/* Host side: disconnects dropping the databases still open unsaved; their files stay as they were. */
+PALM_API void SyncHostDiscard(void);
+/* Host side: the result code of the last operation that failed (0: none since the last call
+   or the connection)
+   and, in detail (capacity bytes, zero-terminated, cut to fit), why it failed, naming the
+   database or file and the system's reason. Forgets the failure. */
+PALM_API int32_t SyncHostTakeFailure(char* detail, uint32_t capacity);

@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include "core/exceptions.h"
+#include "core/regular_file.h"
+#include "core/temporary_file_name.h"
 
 namespace {
 
@@ -41,7 +43,7 @@ class TemporaryFile {
 }  // namespace
 
 void WriteFileAtomic(const std::string& path, std::string_view bytes) {
-  const std::string temporary = path + ".tmp-" + std::to_string(::getpid());
+  const std::string temporary = TemporaryPathFor(path);
   TemporaryFile file(temporary);
   if (file.fd() < 0) Fail("Cannot create", path);
   const char* data = bytes.data();
@@ -62,22 +64,17 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) Fail("Cannot open", path);
+  const TOpenFile file = OpenRegularFileForReading(path);
   std::string bytes;
   char buffer[1 << 16];
   while (true) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    const ssize_t n = ::read(file.Fd(), buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR) continue;
-      const int saved = errno;
-      ::close(fd);
-      errno = saved;
       Fail("Cannot read", path);
     }
     if (n == 0) break;
     bytes.append(buffer, static_cast<size_t>(n));
   }
-  ::close(fd);
   return bytes;
 }

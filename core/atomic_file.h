@@ -7,4 +7,6 @@
 
 // Throws Exception naming the path and the system's reason.
 void WriteFileAtomic(const std::string& path, std::string_view bytes);
+// Throws Exception naming the path and the system's reason, ENotRegularFile (core/regular_file.h)
+// for a FIFO, directory or device, which it never waits on.
 std::string ReadWholeFile(const std::string& path);

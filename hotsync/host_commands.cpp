@@ -3,8 +3,6 @@
 #include <filesystem>
 #include <iostream>
 
-#include "api/hotsync_log.h"
-#include "api/sync_manager.h"
 #include "core/atomic_file.h"
 #include "core/cp1251.h"
 #include "core/message_box_text.h"
@@ -17,8 +15,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-void PrintStatus(const char* text) { std::cout << TextForTerminal(text == nullptr ? "" : text) << std::endl; }
 
 std::string CanonicalPath(const std::string& path) {
   std::error_code error;
@@ -41,50 +37,14 @@ const THotSyncUser& KnownUser(const std::vector<THotSyncUser>& users, const std:
   return *user;
 }
 
-// The user's exchange directory for a conduit, created when missing, ending with '/'.
+}  // namespace
+
 std::string ConduitDirectory(const std::string& user_folder, const TConduitEntry& entry) {
   CheckFolderName(entry.Directory, "The directory of conduit " + entry.Creator);
   const std::string directory = user_folder + entry.Directory + "/";
   fs::create_directories(directory);
   return directory;
 }
-
-// Connects the handheld and the log for one synchronisation; disconnects them at its end.
-class TSyncConnection {
- public:
-  TSyncConnection(const std::string& device, const std::string& log_file) {
-    LogHostSetFile(log_file.c_str());
-    if (const int32_t result = SyncHostConnect(device.c_str()); result != 0) {
-      LogHostSetFile(nullptr);
-      throw EHotSyncRequestError("Cannot connect the handheld in " + device + " (error " + std::to_string(result) +
-                                 ")");
-    }
-  }
-  ~TSyncConnection() {
-    SyncHostDisconnect();
-    LogHostSetFile(nullptr);
-  }
-  TSyncConnection(const TSyncConnection&) = delete;
-  TSyncConnection& operator=(const TSyncConnection&) = delete;
-};
-
-// Runs one registered conduit; true when its OpenConduit returned 0.
-bool RunConduit(const TConduitEntry& entry, const std::string& user_folder, const std::string& user_name) {
-  try {
-    const std::string directory = ConduitDirectory(user_folder, entry);
-    auto record = SyncPropertiesRecord(0, directory, entry.File, user_name);
-    TConduitLibrary library(entry.Library);
-    const int32_t result = library.OpenConduit(&PrintStatus, record.data());
-    if (result == 0) return true;
-    std::cerr << "hotsync: conduit " << TextForTerminal(entry.Title) << " (" << entry.Creator << ") returned " << result
-              << std::endl;
-  } catch (const std::exception& error) {
-    std::cerr << "hotsync: conduit " << entry.Creator << ": " << error.what() << std::endl;
-  }
-  return false;
-}
-
-}  // namespace
 
 int RunInfo(const THostContext& context) {
   TConduitLibrary library(context.ConduitPath);
@@ -136,32 +96,6 @@ int RunUsersList(const THostContext& context) {
   if (users.empty()) std::cerr << "No users in " << context.Home << std::endl;
   for (const auto& user : users) std::cout << TextForTerminal(user.Name) << '\t' << user.Directory << '\n';
   return 0;
-}
-
-int RunSync(const THostContext& context, const std::string& user_name, const std::optional<std::string>& device) {
-  const auto conduits = InSyncOrder(LoadConduitRegistry(context.Home));
-  if (conduits.empty()) {
-    std::cerr << "hotsync: no conduit is registered in " << context.Home
-              << "; register one first with \"hotsync register\"" << std::endl;
-    return 1;
-  }
-  const std::string ansi_name = TerminalToCp1251(user_name);
-  auto users = LoadUsers(context.Home);
-  const THotSyncUser* known = FindUserByName(users, ansi_name);
-  const THotSyncUser user =
-      known != nullptr ? *known : AddUser(context.Home, ansi_name, Cp1251ToTerminal(DefaultUserDirectory(ansi_name)));
-  if (known == nullptr) std::cout << "Added user " << user_name << " (directory " << user.Directory << ")" << std::endl;
-  const std::string user_folder = context.Home + user.Directory + "/";
-  const std::string device_directory = device ? fs::absolute(*device).string() : user_folder + "Device";
-  fs::create_directories(user_folder);
-  if (!device) fs::create_directories(device_directory);
-
-  bool all_succeeded = true;
-  {
-    TSyncConnection connection(device_directory, user_folder + "HotSync.log");
-    for (const auto& entry : conduits) all_succeeded = RunConduit(entry, user_folder, ansi_name) && all_succeeded;
-  }
-  return all_succeeded ? 0 : 1;
 }
 
 int RunConfigure(const THostContext& context, const std::optional<std::string>& user_name) {

@@ -2,7 +2,9 @@
 // the HotSync Manager would, over the HotSync home and a directory that stands for the handheld.
 #include <stdlib.h>
 
+#include <chrono>
 #include <clocale>
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -16,6 +18,22 @@
 
 namespace {
 
+constexpr char kSyncExitStatuses[] =
+    "Exit status:\n"
+    "  0  every conduit ran, returned 0 and logged no error line\n"
+    "  1  the sync could not run, or a conduit could not be loaded or returned non-zero\n"
+    "  2  a conduit logged an error line in the HotSync log (stderr names the conduit and the log)\n"
+    "  3  another sync held the handheld or an exchange directory for the whole wait";
+
+// Seconds from $HOTSYNC_LOCK_WAIT when it holds a number from 0 to a day, else 10.
+double DefaultLockWaitSeconds() {
+  const char* text = std::getenv("HOTSYNC_LOCK_WAIT");
+  if (text == nullptr || *text == '\0') return 10;
+  char* end = nullptr;
+  const double seconds = std::strtod(text, &end);
+  return *end == '\0' && seconds >= 0 && seconds <= 86400 ? seconds : 10;
+}
+
 std::optional<std::string> Given(const CLI::Option* option, const std::string& value) {
   return option->count() > 0 ? std::optional<std::string>(value) : std::nullopt;
 }
@@ -28,6 +46,7 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", std::string("hotsync ") + ZP_VERSION);
   app.require_subcommand(1);
   app.fallthrough();
+  app.footer("Exit status: 0 on success, 1 on failure; \"hotsync sync --help\" lists the statuses of a sync.");
 
   std::string home;
   std::string conduit;
@@ -62,6 +81,13 @@ int main(int argc, char** argv) {
   CLI::Option* yes = sync->add_flag("--yes", answer_yes, "Answer Yes to every question");
   CLI::Option* no = sync->add_flag("--no", answer_no, "Answer No to every question");
   yes->excludes(no);
+  double lock_wait_seconds = DefaultLockWaitSeconds();
+  sync->add_option("--lock-wait", lock_wait_seconds,
+                   "Seconds to wait while another sync holds the handheld or an exchange directory "
+                   "(default: $HOTSYNC_LOCK_WAIT, else 10)")
+      ->check(CLI::Range(0.0, 86400.0))
+      ->type_name("SECONDS");
+  sync->footer(kSyncExitStatuses);
 
   CLI::App* configure = app.add_subcommand("configure", "Open the conduit's settings (CfgConduit)");
   std::string configure_user;
@@ -100,7 +126,10 @@ int main(int argc, char** argv) {
     if (unregister_command->parsed()) return RunUnregister(context);
     if (users_add->parsed()) return RunUsersAdd(context, new_user, Given(directory_option, new_user_directory));
     if (users_list->parsed()) return RunUsersList(context);
-    if (sync->parsed()) return RunSync(context, sync_user, Given(device_option, device));
+    if (sync->parsed()) {
+      const auto wait = std::chrono::milliseconds(static_cast<int64_t>(lock_wait_seconds * 1000));
+      return RunSync(context, TSyncRequest{sync_user, Given(device_option, device), wait});
+    }
     if (configure->parsed()) return RunConfigure(context, Given(configure_user_option, configure_user));
     if (log->parsed()) return RunLog(context, log_user);
   } catch (const std::exception& error) {

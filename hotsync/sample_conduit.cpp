@@ -1,6 +1,9 @@
 // A small conduit for the host's tests: registers itself as "Smpl", and on every call writes what
-// it was given to the file named by $SAMPLE_TRACE, so a test can see what the host passed.
+// it was given to the file named by $SAMPLE_TRACE, so a test can see what the host passed. It
+// works $SAMPLE_PAUSE_MS milliseconds when that is set, and logs an error line in a directory
+// named "Errs".
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -49,6 +52,8 @@ SAMPLE_EXPORT int32_t OpenConduit(void (*progress)(const char*), void* propertie
   const std::string path = TextAt(properties, 4);
   Trace("open " + path + "|" + TextAt(properties, 516) + "|" + TextAt(properties, 260));
   progress("\xCE\xE1\xEC\xE5\xED");  // "Обмен"
+  if (const char* pause = std::getenv("SAMPLE_PAUSE_MS")) usleep(static_cast<useconds_t>(std::atoi(pause)) * 1000);
+  if (path.find("Errs") != std::string::npos) LogAddEntry("Sample - it broke", SLOG_ACTIVITY_SYNC_FAILED, 0);
   LogAddEntry("Sample done", SLOG_ACTIVITY_SYNC_DONE, 0);
   Trace("answer " + std::to_string(MessageBoxA(nullptr, "Go on?", "Sample", MB_YESNO | MB_ICONQUESTION)));
   return path.find("Fail") != std::string::npos ? 5 : 0;

@@ -25,8 +25,9 @@ class TDeviceConnection {
     if (library_ != nullptr) {
       connect_ = reinterpret_cast<decltype(&::SyncHostConnect)>(dlsym(library_, "SyncHostConnect"));
       disconnect_ = reinterpret_cast<decltype(&::SyncHostDisconnect)>(dlsym(library_, "SyncHostDisconnect"));
+      discard_ = reinterpret_cast<decltype(&::SyncHostDiscard)>(dlsym(library_, "SyncHostDiscard"));
     }
-    if (connect_ == nullptr || disconnect_ == nullptr) {
+    if (connect_ == nullptr || disconnect_ == nullptr || discard_ == nullptr) {
       Release();
       throw Exception("libsync20.so offers no handheld connection (SyncHostConnect)");
     }
@@ -45,6 +46,12 @@ class TDeviceConnection {
     Release();
   }
 
+  // Drops what is still open on the handheld unsaved (its files stay as they were) and
+  // disconnects: the way out of a load that failed half way.
+  void Discard() {
+    if (discard_ != nullptr) discard_();
+  }
+
  private:
   void Release() {
     if (library_ != nullptr) dlclose(library_);
@@ -55,4 +62,5 @@ class TDeviceConnection {
   void* library_ = nullptr;
   decltype(&::SyncHostConnect) connect_ = nullptr;
   decltype(&::SyncHostDisconnect) disconnect_ = nullptr;
+  decltype(&::SyncHostDiscard) discard_ = nullptr;
 };

@@ -2,26 +2,17 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <iomanip>
-#include <sstream>
 
 #include "conduit/desktop_libraries.h"
 #include "conduit/sync_error.h"
+#include "core/atomic_file.h"
 #include "core/collation.h"
+#include "hotsync/device/device_database.h"
 #include "hotsync/device/pdb_file.h"
 #include "tools/semicolon_file.h"
 
 namespace {
-
-std::string ReadWholeFile(const std::string& path) {
-  std::ifstream stream(path, std::ios::binary);
-  if (!stream) throw Exception("Cannot open " + path);
-  std::ostringstream bytes;
-  bytes << stream.rdbuf();
-  if (stream.bad()) throw Exception("Cannot read " + path);
-  return bytes.str();
-}
 
 std::string FourCharCodeText(uint32_t code) {
   std::string text(4, ' ');
@@ -70,14 +61,28 @@ std::vector<std::string> FieldTexts(const TSemicolonRow& row, const std::vector<
   return texts;
 }
 
-// Packs every row in memory first, so a bad value is found before the database is emptied.
+// A value the handheld would cut at its NUL byte, shifting the fields after it.
+void RefuseNulBytes(TpfgPalmRemoteTable& table, const std::vector<std::string>& texts) {
+  for (size_t i = 0; i < texts.size(); ++i) {
+    if (texts[i].find('\0') != std::string::npos)
+      throw Exception("the value of " + table.Fields()[i].FieldName() + " holds a NUL byte");
+  }
+}
+
+// Packs every row in memory first, so a bad value or a record the handheld cannot hold is found
+// before the database is emptied.
 void CheckRowsFit(TpfgPalmRemoteTable& table, const TSemicolonFile& file, const std::vector<int>& columns,
                   const std::string& path) {
   const TRecordLayout layout{table.Options().Contains(opNumAlign), table.Options().Contains(opStringsAlign)};
   std::vector<uint8_t> record;
   for (const TSemicolonRow& row : file.rows) {
     try {
-      LocalToRemoteRecord(table.FieldDefs(), layout, FieldTexts(row, columns), record, CurrentFormats());
+      const std::vector<std::string> texts = FieldTexts(row, columns);
+      RefuseNulBytes(table, texts);
+      LocalToRemoteRecord(table.FieldDefs(), layout, texts, record, CurrentFormats());
+      if (record.size() > kMaxRecordSize)
+        throw Exception("the record takes " + std::to_string(record.size()) + " bytes, more than the " +
+                        std::to_string(kMaxRecordSize) + " a handheld record holds");
     } catch (const Exception& error) {
       throw Exception(path + ":" + std::to_string(row.line) + ": " + error.what());
     }

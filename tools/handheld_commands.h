@@ -21,5 +21,9 @@ void DumpDatabase(TPalmCatalogue& catalogue, const std::string& database, std::o
 
 // Creates the database when missing and replaces its records by the rows of the semicolon file.
 // Header names match the fields without regard to case; a field without a column stays empty.
-// Returns the number of records written. Errors name the file and line.
+// Every row is checked first (values that convert, no NUL byte, a record within the handheld's
+// size), so a bad file leaves the database untouched; the handheld writes the new database
+// aside and renames it over the old one when it is closed. Returns the number of records
+// written. Errors name the file and line; after an error the caller disconnects discarding
+// what is still open (TDeviceConnection::Discard), so nothing half-loaded is kept.
 size_t LoadDatabase(TPalmCatalogue& catalogue, const std::string& database, const std::string& file);

@@ -87,6 +87,32 @@ TEST_F(HandheldCommandsTest, BadValueIsReportedBeforeTheDatabaseIsTouched) {
   EXPECT_THROW(LoadDatabase(*catalogue_, "Zembra_Unknown", WriteFile("u.txt", "Id\n1;\n")), Exception);
 }
 
+// A NUL byte would end the value on the handheld and shift every field after it; a record over
+// the handheld's size used to fail only after the old records were purged.
+TEST_F(HandheldCommandsTest, ANulByteOrARecordTooLargeIsRefusedBeforeTheDatabaseIsTouched) {
+  const std::string header = "IdOrder;IdProduct;Quantity;Price\n";
+  LoadDatabase(*catalogue_, "Zembra_OrderItemDB", WriteFile("ok.txt", header + "1;1;1;1;\n2;2;2;2;\n3;3;3;3;\n"));
+  const std::string kept = Dump("Zembra_OrderItemDB");
+  const auto message = [&](const std::string& name, const std::string& rows, const char* database) {
+    try {
+      LoadDatabase(*catalogue_, database, WriteFile(name, rows));
+    } catch (const Exception& error) {
+      return std::string(error.what());
+    }
+    return std::string("loaded");
+  };
+  EXPECT_EQ(message("nul.txt", "Id;Note;Summa\n4;ab" + std::string(1, '\0') + "cd;7;\n", "Zembra_CashDB"),
+            (root_ / "nul.txt").string() + ":2: the value of Note holds a NUL byte");
+  EXPECT_FALSE(std::filesystem::exists(root_ / "device" / "Zembra_CashDB.pdb"));
+  EXPECT_EQ(
+      message("big.txt", "Id;Note\n4;x;\n5;" + std::string(70000, 'n') + ";\n", "Zembra_CashDB"),
+      (root_ / "big.txt").string() + ":3: the record takes 70043 bytes, more than the 65535 a handheld record holds");
+  EXPECT_EQ(
+      message("big-items.txt", header + "9;9;9;9;\n" + "nul;" + std::string(1, '\0') + ";\n", "Zembra_OrderItemDB"),
+      (root_ / "big-items.txt").string() + ":3: the value of IdProduct holds a NUL byte");
+  EXPECT_EQ(Dump("Zembra_OrderItemDB"), kept);
+}
+
 TEST_F(HandheldCommandsTest, DumpOfAMissingDatabaseFails) { EXPECT_THROW(Dump("Zembra_DocDB"), EPalmSyncError); }
 
 }  // namespace

@@ -51,7 +51,9 @@ int main(int argc, char** argv) {
   CLI::App* load = app.add_subcommand(
       "load",
       "Replace the records of database DB (created when missing) by the rows of semicolon file FILE; "
-      "header names match the fields without regard to case, a field without a column stays empty");
+      "header names match the fields without regard to case, a field without a column stays empty; "
+      "a row that does not convert, holds a NUL byte or makes a record over 65535 bytes leaves the "
+      "database as it was");
   load->add_option("DIR", directory, "Handheld directory of .pdb files")->required()->check(CLI::ExistingDirectory);
   load->add_option("DB", database, "Database name, e.g. Zembra_OrderItemDB")->required();
   load->add_option("FILE", file, "Semicolon file (Windows-1251)")->required()->check(CLI::ExistingFile);
@@ -70,9 +72,14 @@ int main(int argc, char** argv) {
       std::cout.flush();
       return std::cout ? 0 : 1;
     }
-    const size_t loaded = LoadDatabase(catalogue, TerminalToCp1251(database), file);
-    std::cerr << loaded << " records loaded into " << database << '\n';
-    return 0;
+    try {
+      const size_t loaded = LoadDatabase(catalogue, TerminalToCp1251(database), file);
+      std::cerr << loaded << " records loaded into " << database << '\n';
+      return 0;
+    } catch (const std::exception&) {
+      connection.Discard();
+      throw;
+    }
   } catch (const std::exception& error) {
     std::cerr << "handheld: " << Cp1251ToTerminal(error.what()) << '\n';
     return 1;

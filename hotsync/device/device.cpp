@@ -1,16 +1,20 @@
 // The device directory: finding, opening, creating, saving and deleting databases.
 #include "hotsync/device/device.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <system_error>
 #include <vector>
 
 #include "api/sync_manager.h"
 #include "core/atomic_file.h"
+#include "core/regular_file.h"
 #include "hotsync/device/database_file_name.h"
 #include "hotsync/device/sync_result.h"
 
@@ -26,17 +30,28 @@ bool HasPdbExtension(const fs::path& path) {
   return extension == ".pdb";
 }
 
-// The database name in a file's header, or none (reported on stderr) when it cannot be read.
-std::optional<std::string> NameInFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::string header(kPdbHeaderSize, '\0');
-  in.read(header.data(), static_cast<std::streamsize>(header.size()));
-  header.resize(static_cast<size_t>(in.gcount()));
+// What a .pdb file's header says: the database name, or why it cannot be read.
+struct THeaderName {
+  std::optional<std::string> Name;
+  std::string Failure;
+};
+
+THeaderName NameInFile(const fs::path& path) {
   try {
-    return ReadPdbName(header, path.string());
-  } catch (const EPdbFormatError& e) {
-    std::cerr << "libsync20.so: skipped " << e.what() << '\n';
-    return std::nullopt;
+    const TOpenFile file = OpenRegularFileForReading(path.string());
+    std::string header(kPdbHeaderSize, '\0');
+    size_t size = 0;
+    while (size < header.size()) {
+      const ssize_t n = ::read(file.Fd(), header.data() + size, header.size() - size);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return {std::nullopt, "Cannot read \"" + path.string() + "\": " + std::strerror(errno)};
+      if (n == 0) break;
+      size += static_cast<size_t>(n);
+    }
+    header.resize(size);
+    return {ReadPdbName(header, path.string()), ""};
+  } catch (const Exception& e) {
+    return {std::nullopt, e.what()};
   }
 }
 
@@ -61,12 +76,16 @@ Device::~Device() {
   }
 }
 
-std::optional<std::string> Device::FindFile(const std::string& name) const {
+std::optional<std::string> Device::FindFile(const std::string& name, std::string* damage) const {
   std::vector<std::string> matches;
   std::error_code error;
   for (const fs::directory_entry& entry : fs::directory_iterator(directory_, error)) {
     if (!entry.is_regular_file(error) || !HasPdbExtension(entry.path())) continue;
-    if (NameInFile(entry.path()) == name) matches.push_back(entry.path().string());
+    const THeaderName header = NameInFile(entry.path());
+    if (header.Name == name) matches.push_back(entry.path().string());
+    if (header.Name) continue;
+    if (damage != nullptr && entry.path().filename() == DatabaseFileName(name)) *damage = header.Failure;
+    std::cerr << "libsync20.so: skipped " << header.Failure << '\n';
   }
   if (error) throw ESyncResult(kSyncErrNonspecific, "cannot list \"" + directory_ + "\": " + error.message());
   if (matches.size() > 1)
@@ -107,7 +126,11 @@ uint8_t Device::Open(const std::string& name, uint8_t mode) {
     throw ESyncResult(SYNCERR_BAD_ARGUMENT,
                       "open mode " + std::to_string(mode) + " asks for neither reading nor writing");
   if (FindOpen(name)) throw ESyncResult(SYNCERR_OPEN_FAILED, Quoted(name) + " is open already");
-  const std::optional<std::string> path = FindFile(name);
+  std::string damage;
+  const std::optional<std::string> path = FindFile(name, &damage);
+  // A damaged file under the very name this database is given is taken to be it: its damage is
+  // the answer, never a silent "does not exist".
+  if (!path && !damage.empty()) throw ESyncResult(SYNCERR_OPEN_FAILED, damage);
   if (!path) throw ESyncResult(SYNCERR_NOT_FOUND, Quoted(name) + " does not exist");
   if (std::none_of(open_.begin(), open_.end(), [](const auto& d) { return !d; }))
     throw ESyncResult(SYNCERR_TOO_MANY_OPEN, "more than " + std::to_string(kMaxOpenDatabases) + " databases open");
@@ -153,6 +176,10 @@ void Device::Close(uint8_t handle) {
   } catch (const Exception& e) {
     throw ESyncResult(kSyncErrNonspecific, Quoted(database->Name()) + " was not saved: " + e.what());
   }
+}
+
+void Device::Discard() {
+  for (auto& database : open_) database.reset();
 }
 
 void Device::Delete(const std::string& name) {

@@ -30,17 +30,21 @@ class Device {
   Device& operator=(const Device&) = delete;
 
   // All throw ESyncResult: SYNCERR_NOT_FOUND for a missing database, SYNCERR_OPEN_FAILED for a
-  // damaged file or one already open, SYNCERR_ALREADY_EXISTS when creating a name that exists,
-  // SYNCERR_TOO_MANY_OPEN, SYNCERR_NOT_OPEN for a handle that names nothing.
+  // damaged or unreadable file (the message names it and says why) or one already open, SYNCERR_ALREADY_EXISTS when
+  // creating a name that exists, SYNCERR_TOO_MANY_OPEN, SYNCERR_NOT_OPEN for a handle that names nothing.
   uint8_t Open(const std::string& name, uint8_t mode);
   uint8_t Create(const NewDatabase& params);
   // Releases the handle, then saves the database (one atomic file write) if it changed.
   void Close(uint8_t handle);
   void Delete(const std::string& name);
   OpenDatabase& At(uint8_t handle);
+  // Forgets every open database unsaved: their files keep what they held.
+  void Discard();
 
  private:
-  std::optional<std::string> FindFile(const std::string& name) const;
+  // The file holding the database, if one does. A file under the name DatabaseFileName gives it
+  // whose header cannot be read leaves why in *damage.
+  std::optional<std::string> FindFile(const std::string& name, std::string* damage = nullptr) const;
   const OpenDatabase* FindOpen(const std::string& name) const;
   std::string NewFilePath(const std::string& name) const;
   uint8_t Keep(std::unique_ptr<OpenDatabase> database);

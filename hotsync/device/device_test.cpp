@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <set>
 
 #include "api/sync_manager.h"
@@ -163,6 +164,27 @@ TEST(Device, ClosingTheDeviceSavesWhatIsStillOpen) {
     device.At(device.Create({"Left", 0, 0, 0, 0})).Database().WriteRecord(0, 0, 0, "open");
   }
   EXPECT_EQ(ParsePdb(ReadWholeFile(dir.File("Left.pdb")), "x").records.size(), 1u);
+}
+
+// A load that fails half way leaves the file as it was, whatever it had changed in memory.
+TEST(Device, DiscardingKeepsTheFilesOfOpenDatabasesAsTheyWere) {
+  TempDeviceDirectory dir;
+  {
+    Device device(dir.Path());
+    const uint8_t handle = device.Create({"Zembra_CashDB", 0, 0, 0, 0});
+    device.At(handle).Database().WriteRecord(0, 0, 0, "first");
+    device.Close(handle);
+  }
+  const std::string before = ReadWholeFile(dir.File("Zembra_CashDB.pdb"));
+  {
+    Device device(dir.Path());
+    const uint8_t handle = device.Open("Zembra_CashDB", SYNC_MODE_READ | SYNC_MODE_WRITE);
+    device.At(handle).Database().PurgeAllRecords();
+    device.At(device.Create({"Zembra_NewDB", 0, 0, 0, 0})).Database().WriteRecord(0, 0, 0, "never");
+    device.Discard();
+  }
+  EXPECT_EQ(ReadWholeFile(dir.File("Zembra_CashDB.pdb")), before);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("Zembra_NewDB.pdb")));
 }
 
 }  // namespace

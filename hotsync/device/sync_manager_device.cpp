@@ -1,6 +1,7 @@
 // The Sync Manager's database and record operations of the C interface, over the connected
 // Device. One guard turns every error into its result code and says why on stderr.
 // The handheld has one memory card: card numbers are accepted and not looked at.
+#include <algorithm>
 #include <cstring>
 #include <iostream>
 #include <new>
@@ -24,23 +25,41 @@ Device& Connected() {
   return *Connection();
 }
 
-// Runs operation; "not found" is an ordinary answer and is not reported.
+// The last failure, for the host's log: code and why, until the host takes it.
+struct TFailure {
+  int32_t Code = SYNCERR_NONE;
+  std::string Detail;
+};
+
+TFailure& LastFailure() {
+  static TFailure failure;
+  return failure;
+}
+
+// Runs operation; "not found" is an ordinary answer and is neither reported nor kept.
 template <class Operation>
 int32_t Guard(const char* function, Operation&& operation) noexcept {
-  const auto report = [function](const char* why) { std::cerr << "libsync20.so: " << function << ": " << why << '\n'; };
+  int32_t code = SYNCERR_NONE;
+  const auto report = [function, &code](int32_t failed, const char* why) noexcept {
+    code = failed;
+    if (failed == SYNCERR_NOT_FOUND) return;
+    std::cerr << "libsync20.so: " << function << ": " << why << '\n';
+    try {
+      LastFailure() = TFailure{failed, why};
+    } catch (...) {
+      LastFailure().Code = failed;
+    }
+  };
   try {
     operation();
-    return SYNCERR_NONE;
   } catch (const ESyncResult& e) {
-    if (e.Code() != SYNCERR_NOT_FOUND) report(e.what());
-    return e.Code();
+    report(e.Code(), e.what());
   } catch (const std::bad_alloc&) {
-    report("out of memory");
-    return kSyncErrNoRoom;
+    report(kSyncErrNoRoom, "out of memory");
   } catch (const std::exception& e) {
-    report(e.what());
-    return kSyncErrNonspecific;
+    report(kSyncErrNonspecific, e.what());
   }
+  return code;
 }
 
 template <class T>
@@ -100,12 +119,30 @@ int32_t ReadRecord(const char* function, SyncRecord* record, Find find) {
 PALM_API int32_t SyncHostConnect(const char* device_directory) {
   return Guard("SyncHostConnect", [&] {
     Connection().reset();
+    LastFailure() = TFailure{};
     Connection().emplace(&Required(device_directory));
   });
 }
 
 PALM_API void SyncHostDisconnect(void) {
   Guard("SyncHostDisconnect", [] { Connection().reset(); });
+}
+
+PALM_API void SyncHostDiscard(void) {
+  Guard("SyncHostDiscard", [] {
+    if (Connection()) Connection()->Discard();
+    Connection().reset();
+  });
+}
+
+PALM_API int32_t SyncHostTakeFailure(char* detail, uint32_t capacity) {
+  TFailure failure = std::exchange(LastFailure(), TFailure{});
+  if (detail != nullptr && capacity > 0) {
+    const size_t size = std::min<size_t>(failure.Detail.size(), capacity - 1);
+    std::memcpy(detail, failure.Detail.data(), size);
+    detail[size] = '\0';
+  }
+  return failure.Code;
 }
 
 PALM_API int32_t SyncOpenDB(const char* name, int32_t, uint8_t* handle, uint8_t open_mode) {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <array>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 #include "api/sync_manager.h"
@@ -200,6 +203,40 @@ TEST_F(SyncManagerDevice, DamagedFileIsAnOpenFailureAndDisconnectSavesOpenDataba
   ASSERT_EQ(SyncGetDBRecordCount(handle, &count), 0);
   EXPECT_EQ(count, 1u);
   EXPECT_EQ(SyncHostConnect((dir_.Root() / "nowhere").c_str()), SYNCERR_NOT_FOUND);
+}
+
+// The host adds why an operation failed to the conduit's error line; each failure is told once.
+TEST_F(SyncManagerDevice, TheLastFailureKeepsTheFileAndTheSystemsReasonUntilTaken) {
+  std::array<char, 512> detail{};
+  EXPECT_EQ(SyncHostTakeFailure(detail.data(), detail.size()), SYNCERR_NONE);
+  EXPECT_STREQ(detail.data(), "");
+
+  WriteFileAtomic(dir_.File("Zembra_OrderDB.pdb"), "short");  // under its own name, header cut
+  uint8_t handle = 0;
+  EXPECT_EQ(SyncOpenDB("Zembra_OrderDB", 0, &handle, SYNC_MODE_READ), SYNCERR_OPEN_FAILED);
+  EXPECT_EQ(SyncOpenDB("Zembra_CashDB", 0, &handle, SYNC_MODE_READ), SYNCERR_NOT_FOUND);  // not kept
+  EXPECT_EQ(SyncHostTakeFailure(detail.data(), detail.size()), SYNCERR_OPEN_FAILED);
+  EXPECT_EQ(std::string(detail.data()),
+            dir_.File("Zembra_OrderDB.pdb") + ": truncated header: 5 bytes, a database header takes 78");
+  EXPECT_EQ(SyncHostTakeFailure(detail.data(), detail.size()), SYNCERR_NONE);
+
+  // A save that the file system refuses names the database, the file and the reason.
+  const uint8_t order = Create("Zembra_RouteDB");
+  Write(order, 0, 0, 0, "visit");
+  std::filesystem::create_directory(dir_.File("Zembra_RouteDB.pdb.tmp-" + std::to_string(::getpid())));
+  EXPECT_EQ(SyncCloseDB(order), kSyncErrNonspecific);
+  EXPECT_EQ(SyncHostTakeFailure(detail.data(), detail.size()), kSyncErrNonspecific);
+  EXPECT_EQ(std::string(detail.data()), "database \"Zembra_RouteDB\" was not saved: Cannot create \"" +
+                                            dir_.File("Zembra_RouteDB.pdb") + "\": Is a directory");
+
+  // A buffer too small gets the start of the reason; a new connection starts with no failure.
+  EXPECT_EQ(SyncCloseDB(order), SYNCERR_NOT_OPEN);
+  std::array<char, 24> small{};
+  EXPECT_EQ(SyncHostTakeFailure(small.data(), small.size()), SYNCERR_NOT_OPEN);
+  EXPECT_STREQ(small.data(), ("handle " + std::to_string(order) + " names no open database").substr(0, 23).c_str());
+  EXPECT_EQ(SyncCloseDB(order), SYNCERR_NOT_OPEN);
+  ASSERT_EQ(SyncHostConnect(dir_.Path().c_str()), 0);
+  EXPECT_EQ(SyncHostTakeFailure(nullptr, 0), SYNCERR_NONE);
 }
 
 }  // namespace
