@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the project needs, builds it and synchronises the demo territory: a handheld
-# with orders, cash, route work, a work protocol, payments and last week's reference data, and an
-# exchange directory with the accounting system's new reference files. Leaves everything under
-# build/demo/ to look at.
+# with orders, cash, route work, a work protocol, payments, questionnaire answers and last week's
+# reference data, and an exchange directory with the accounting system's new reference files and
+# its answers database. Then a second agent's orders go out as dBase tables. Leaves everything
+# under build/demo/ to look at.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-packages.sh
@@ -29,11 +30,16 @@ printf '[COMMON]\r\nEXCHANGEFILEFORMAT=TXT\r\n' >"$home/ZembraToPalm.ini"
 for f in demo/exchange/*.txt; do
   iconv -f UTF-8 -t CP1251 "$f" >"$exchange/$(basename "$f")"
 done
-for f in demo/handheld/*.txt; do
-  db=$(basename "$f" .txt)
-  iconv -f UTF-8 -t CP1251 "$f" >"build/demo/$db.txt"
-  "$bin/handheld" load "$device" "$db" "build/demo/$db.txt"
-done
+# Loads the demo's handheld databases whose names match $2 into the device directory $1.
+load_handheld() {
+  for f in demo/handheld/$2.txt; do
+    db=$(basename "$f" .txt)
+    iconv -f UTF-8 -t CP1251 "$f" >"build/demo/$db.txt"
+    "$bin/handheld" load "$1" "$db" "build/demo/$db.txt"
+  done
+}
+load_handheld "$device" '*'
+sqlite3 "$exchange/answer.mdb" <demo/answers.sql
 
 # A database as the handheld tool dumps it, in the terminal's encoding.
 dump() {
@@ -41,11 +47,11 @@ dump() {
   "$bin/handheld" dump "$device" "$1" | iconv -f CP1251 -t UTF-8 | tr -d '\r'
 }
 reference_databases=(Zembra_TypePaymentDB Zembra_CurrencyCursDB Zembra_Note1DB Zembra_CustomerDB
-                     Zembra_ProductDB Zembra_CategoryDB Zembra_RouteDB)
+                     Zembra_ProductDB Zembra_CategoryDB Zembra_RouteDB Zembra_QuestDb Zembra_QuestItemDb)
 
 echo "== the handheld before the synchronisation =="
 "$bin/handheld" list "$device"
-for db in Zembra_CustomerDB Zembra_CategoryDB; do dump "$db"; done
+for db in Zembra_CustomerDB Zembra_CategoryDB Zembra_AnswerDb Zembra_QuestItemDb; do dump "$db"; done
 
 echo "== synchronisation =="
 hotsync sync --user "$user" --yes
@@ -63,3 +69,32 @@ done
 echo "== the handheld after the synchronisation =="
 "$bin/handheld" list "$device"
 for db in "${reference_databases[@]}"; do dump "$db"; done
+echo "== the answers database after the synchronisation =="
+sqlite3 -header "$exchange/answer.mdb" 'select * from Answer; select * from AnswerItem;'
+
+echo "== a second agent whose orders go out as dBase tables (TXTINDBFOUT) =="
+user2="Агент 8"
+hotsync users add "$user2" --dir Agent8
+exchange2=$home/Agent8/Default
+device2=$home/Agent8/Device
+mkdir -p "$exchange2" "$device2"
+for f in demo/exchange/*.txt; do
+  iconv -f UTF-8 -t CP1251 "$f" >"$exchange2/$(basename "$f")"
+done
+load_handheld "$device2" 'Zembra_Order*DB'
+printf '[COMMON]\r\nEXCHANGEFILEFORMAT=TXTINDBFOUT\r\nODBCDRIVERNAME=Microsoft dBase Driver (*.dbf)\r\n' \
+  >"$home/ZembraToPalm.ini"
+hotsync sync --user "$user2" --yes
+hotsync log --user "$user2"
+ls -l "$exchange2"
+for f in order.dbf orderitem.dbf orders.dbf; do
+  echo "-- $f"
+  python3 - "$exchange2/$f" <<'PY'
+import sys
+from dbfread import DBF
+table = DBF(sys.argv[1], encoding="cp1251")
+print(";".join(table.field_names))
+for row in table:
+    print(";".join("" if v is None else str(v) for v in row.values()))
+PY
+done
