@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "import/purge_journal.h"
 #include "palmdb/palm_table_closer.h"
 
 namespace {
@@ -28,14 +29,6 @@ void OpenLive(TmQuery& query, const TQuestionnaireTableDef& table) {
   query.InsertSQL = table.Insert;
   query.RequestLive = true;
   query.Open();
-}
-
-void Empty(TpfgPalmRemoteTable& table) {
-  if (!table.Exists()) return;
-  TTableCloser closer(table);
-  table.Open();
-  table.EmptyTable();
-  table.Close();
 }
 
 }  // namespace
@@ -68,7 +61,10 @@ TAnswerDelivery InsertAnswerRecords(TExchangeSession& session, TPalmCatalogue& c
   return delivery;
 }
 
-void PurgeDeliveredAnswers(TPalmCatalogue& catalogue) {
-  Empty(catalogue.ptAnswer);
-  Empty(catalogue.ptAnswerItem);
+void PurgeDeliveredAnswers(TExchangeSession& session, TPalmCatalogue& catalogue) {
+  std::vector<TpfgPalmRemoteTable*> delivered;
+  for (TpfgPalmRemoteTable* table : {&catalogue.ptAnswer, &catalogue.ptAnswerItem}) {
+    if (table->Exists()) delivered.push_back(table);
+  }
+  if (!delivered.empty()) PurgeTogether(session, delivered);
 }

@@ -20,5 +20,6 @@ struct TAnswerDelivery {
 TAnswerDelivery InsertAnswerRecords(TExchangeSession& session, TPalmCatalogue& catalogue, TmQuery& query,
                                     const TQuestionnaireTableDef& table, const std::string& kpk);
 
-// Empties the answer and then the answer-item database on the handheld (those that exist).
-void PurgeDeliveredAnswers(TPalmCatalogue& catalogue);
+// Empties the answer and the answer-item database on the handheld (those that exist) as one
+// step that a killed sync cannot leave half done.
+void PurgeDeliveredAnswers(TExchangeSession& session, TPalmCatalogue& catalogue);

@@ -41,7 +41,7 @@ void DeliverAnswers(TExchangeSession& session, TPalmCatalogue& catalogue, TmData
   const TAnswerDelivery items = InsertAnswerRecords(session, catalogue, query, kAnswerItemTable, kpk);
   database.Commit();
   if (answers.Complete() && items.Complete())
-    PurgeDeliveredAnswers(catalogue);
+    PurgeDeliveredAnswers(session, catalogue);
   else
     session.LogLine(AnswersKeptLine(answers, items), kLogError);
 }

@@ -112,7 +112,7 @@ std::vector<TJournalEntry> ParsePurgeJournal(std::string_view bytes) {
   return entries;
 }
 
-void PurgeTogether(TExchangeSession& session, std::initializer_list<TpfgPalmRemoteTable*> tables) {
+void PurgeTogether(TExchangeSession& session, const std::vector<TpfgPalmRemoteTable*>& tables) {
   std::vector<TJournalEntry> entries;
   for (TpfgPalmRemoteTable* table : tables) {
     entries.push_back({table->TableName(), RecordIdsOf(*table)});

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -34,7 +33,7 @@ std::vector<TJournalEntry> ParsePurgeJournal(std::string_view bytes);
 
 // Empties the tables as one step: records their records in the journal, purges them in the
 // order given, removes the journal. Handheld and file errors pass (the journal then stays).
-void PurgeTogether(TExchangeSession& session, std::initializer_list<TpfgPalmRemoteTable*> tables);
+void PurgeTogether(TExchangeSession& session, const std::vector<TpfgPalmRemoteTable*>& tables);
 
 // Completes the purges of a journal an interrupted session left, logs them and removes the
 // journal; records entered on the handheld since then are kept. Returns false (after an error

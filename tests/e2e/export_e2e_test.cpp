@@ -620,7 +620,7 @@ TEST_P(DbfExportE2ETest, VisualFoxProTablesAreReadByTheirBytes) {
   WriteDbase({{"CurrencyCurs.dbf", "ID I; IDCURRENCY I; DATECURS T; CURS B",
                "(1, 2, datetime.datetime(2024, 3, 5, 10, 30), 1.5)"}},
              ", dbf_type='vfp'");
-  Sync();
+  Sync(2);
   EXPECT_EQ(ExportLog(), (std::vector<std::string>{Line("ПК-PALM: Справочник курсов валют"),
                                                    "ZembraToPalm - '05.03.2024 10:30:00' is not a valid date"}));
   EXPECT_EQ(Records("Zembra_CurrencyCursDB").size(), 2u);
@@ -631,7 +631,7 @@ TEST_P(DbfExportE2ETest, AnUnreadableFileFailsItsStepAndLeavesItsTable) {
     SCOPED_TRACE("a file that is no dBase table");
     WriteMandatoryDbase();
     WriteFileAtomic(exchange_ + "TypePrice.dbf", "Id;Name\r\n1;text, not dBase\r\n");
-    Sync();
+    Sync(2);
     EXPECT_EQ(ExportLog(), (std::vector<std::string>{Line("ПК-PALM: Справочник видов цен"),
                                                      "ZembraToPalm - " + exchange_ +
                                                          "TypePrice.dbf: not a dBase table: unknown version byte"}));
@@ -647,7 +647,7 @@ TEST_P(DbfExportE2ETest, AnUnreadableFileFailsItsStepAndLeavesItsTable) {
                 {"Route.dbf", "ID N(5,0); CODE C(15); NAME C(50); ADDRESS C(80)", "(None, 'R', 'Точка', 'ул. 2')"}});
     std::string damaged = ReadWholeFile(exchange_ + "Route.dbf");
     WriteFileAtomic(exchange_ + "Note1.dbf", damaged.substr(0, damaged.size() / 2));
-    const TProgramRun run = Sync();
+    const TProgramRun run = Sync(2);
     EXPECT_EQ(ExportLog(),
               (std::vector<std::string>{Line("ПК-PALM: Справочник примечаний 1"),
                                         Line("Ошибка ZembraToPalm\rОшибка передачи на КПК справочников примечаний"),

@@ -57,11 +57,14 @@ class QuestionnaireE2ETest : public ::testing::Test {
     fs::create_directories(device_);
     WriteFileAtomic(home_ + "/ZembraToPalm.ini", "[COMMON]\r\nEXCHANGEFILEFORMAT=TXT\r\n");
     WriteFileAtomic(exchange_ + "Category.txt", "Id;IdParent;Name\r\n1;0;Drinks;\r\n");
-    WriteFileAtomic(exchange_ + "Customer.txt", "Id;Code;Name\r\n1;C1;Shop;\r\n");
-    WriteFileAtomic(exchange_ + "Product.txt", "Id;IdCategory;Code;Name\r\n101;1;P1;Juice;\r\n");
+    WriteFileAtomic(exchange_ + "Customer.txt", "Id;Code;Name;Address;CurrentSaldo;nPrice;PercentDiscount\r\n1;C1;Shop;Street;0;1;0;\r\n");
+    WriteFileAtomic(exchange_ + "Product.txt", "Id;IdCategory;Code;Name;Fullname;Ed;Standard;Quantity;Price1;Price2;Price3;Price4\r\n"
+                    "101;1;P1;Juice;Juice;pc;1;1;1;1;1;1;\r\n");
     for (const char* database : {"Zembra_CustomerDB", "Zembra_ProductDB", "Zembra_CategoryDB", "Zembra_OrderDB",
                                  "Zembra_CashDB", "Zembra_RouteDB"})
       Load(database, "Id\r\n");
+    for (const char* index : {"Zembra_CustomerIndexDB", "Zembra_ProductIndexDB", "Zembra_RouteIndexDB"})
+      Load(index, "Name\r\n");
     Load("Zembra_OrderItemDB", "IdOrder\r\n");
     Load("Zembra_AnswerDb", kAnswers);
     Load("Zembra_AnswerItemDb", kAnswerItems);
@@ -77,6 +80,7 @@ class QuestionnaireE2ETest : public ::testing::Test {
   }
 
   TProgramRun Sync() { return HotSync({"sync", "--user", kUser, "--no"}); }
+  std::string LogText() const { return ReadWholeFile(home_ + "/" + kUserFolder + "/HotSync.log"); }
 
   void Load(const std::string& database, const std::string& text) {
     const std::string file = (root_ / "load.txt").string();
@@ -134,7 +138,7 @@ class QuestionnaireE2ETest : public ::testing::Test {
 
 TEST_F(QuestionnaireE2ETest, AnswersReachTheDatabaseUnderTheHandheldsName) {
   MakeAnswersDatabase(std::string(kTables) + "INSERT INTO Answer VALUES ('OTHER', 1, 1, 1, '2024-01-01', 1);");
-  ASSERT_EQ(Sync().ExitStatus, 0);
+  ASSERT_EQ(Sync().ExitStatus, 0) << LogText();
   EXPECT_EQ(Select("SELECT * FROM Answer ORDER BY rowid"),
             (std::vector<std::string>{"OTHER|1|1|1|2024-01-01|1", "AGENT7бв|1|2|10|2024-03-05|930",
                                       "AGENT7бв|2|2|11|2024-03-06|1015"}));
@@ -156,7 +160,7 @@ TEST_F(QuestionnaireE2ETest, ShuffledItemsArriveGroupedByQuestionnaireInIdOrder)
                       "INSERT INTO QuestItem VALUES (12, 7, 'Есть ли товар?', NULL, '', '', '', 'Y'),"
                       " (5, 3, 'a', 'b', 'c', 'd', 'e', 'N'), (2, 7, 'x', '', '', '', '', 'S'),"
                       " (9, 3, 'z', '', '', '', '', 'N');");
-  ASSERT_EQ(Sync().ExitStatus, 0);
+  ASSERT_EQ(Sync().ExitStatus, 0) << LogText();
   EXPECT_EQ(Dump("Zembra_QuestDb"), (std::vector<std::string>{"Id;Name", Line("3;Цены;"), Line("7;Полка;")}));
   EXPECT_EQ(Dump("Zembra_QuestItemDb"), (std::vector<std::string>{kQuestItemHeader, "5;3;a;b;c;d;e;N;", "9;3;z;;;;;N;",
                                                                   "2;7;x;;;;;S;", Line("12;7;Есть ли товар?;;;;;Y;")}));
@@ -166,7 +170,7 @@ TEST_F(QuestionnaireE2ETest, ShuffledItemsArriveGroupedByQuestionnaireInIdOrder)
 TEST_F(QuestionnaireE2ETest, TheDbaseOrderFormatExchangesQuestionnairesToo) {
   WriteFileAtomic(home_ + "/ZembraToPalm.ini", "[COMMON]\r\nEXCHANGEFILEFORMAT=TXTINDBFOUT\r\n");
   MakeAnswersDatabase(std::string(kTables) + "INSERT INTO Quest VALUES (3, 'New');");
-  ASSERT_EQ(Sync().ExitStatus, 0);
+  ASSERT_EQ(Sync().ExitStatus, 0) << LogText();
   EXPECT_EQ(Select("SELECT count(*) FROM Answer"), (std::vector<std::string>{"2"}));
   EXPECT_EQ(RecordsOn("Zembra_AnswerDb"), 0u);
   EXPECT_EQ(Dump("Zembra_QuestDb"), (std::vector<std::string>{"Id;Name", "3;New;"}));
@@ -174,13 +178,13 @@ TEST_F(QuestionnaireE2ETest, TheDbaseOrderFormatExchangesQuestionnairesToo) {
 
 TEST_F(QuestionnaireE2ETest, AnEmptyQuestTableEmptiesTheHandheldQuestionnaires) {
   MakeAnswersDatabase(kTables);
-  ASSERT_EQ(Sync().ExitStatus, 0);
+  ASSERT_EQ(Sync().ExitStatus, 0) << LogText();
   EXPECT_EQ(RecordsOn("Zembra_QuestDb"), 0u);
   EXPECT_EQ(RecordsOn("Zembra_QuestItemDb"), 0u);
 }
 
 TEST_F(QuestionnaireE2ETest, WithoutAnswerDatabaseNothingIsTouchedOrLogged) {
-  ASSERT_EQ(Sync().ExitStatus, 0);
+  ASSERT_EQ(Sync().ExitStatus, 0) << LogText();
   EXPECT_EQ(RecordsOn("Zembra_AnswerDb"), 2u);
   EXPECT_EQ(RecordsOn("Zembra_AnswerItemDb"), 2u);
   EXPECT_EQ(Dump("Zembra_QuestDb"), (std::vector<std::string>{"Id;Name", "1;Old;"}));

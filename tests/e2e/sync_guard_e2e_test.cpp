@@ -160,7 +160,7 @@ TEST_F(SyncGuardE2ETest, ADamagedOrderDatabaseIsLoggedWithItsFileAndReasonAndExi
                          "/Agent/HotSync.log (hotsync log --user Agent)\n"),
             std::string::npos)
       << run.Err;
-  EXPECT_NE(LogText().find("ZembraToPalm - Error 16388 :The attempt to open the database failed. (" + device_ +
+  EXPECT_NE(LogText().find("ZembraToPalm - Error 16388 :The attempt to open the database failed. (Zembra_OrderDB) (" + device_ +
                            "/Zembra_OrderDB.pdb: truncated header: 14 bytes, a database header takes 78)\n"),
             std::string::npos)
       << LogText();
