@@ -27,7 +27,6 @@ TEST(FloatFormat, DigitsSeparatorAndExponentRangeAreTheCallersChoice) {
   EXPECT_EQ(FormatFloat(-0.0, kSixteenPoint), "0");
 }
 
-
 // The digits printf gives at the format's precision, written the way FormatFloat writes them:
 // an independent account of the rounding that every text of a floating value relies on.
 std::string ReferenceText(double value, const TFloatFormat& format) {
@@ -57,8 +56,18 @@ std::string ReferenceText(double value, const TFloatFormat& format) {
 }
 
 TEST(FloatFormat, ShortCutsGiveThePrintfRoundingForEveryKindOfValue) {
-  std::vector<double> values = {893.27,  0.1 + 0.2, 1.0 / 3, 2.0 / 3, 1e15 - 1, 123456789012345.6, 9.999999999999995,
-                                5e-324,  -4.9e-320, 2.2250738585072014e-308, 1.7976931348623157e308, 0.00001};
+  std::vector<double> values = {893.27,
+                                0.1 + 0.2,
+                                1.0 / 3,
+                                2.0 / 3,
+                                1e15 - 1,
+                                123456789012345.6,
+                                9.999999999999995,
+                                5e-324,
+                                -4.9e-320,
+                                2.2250738585072014e-308,
+                                1.7976931348623157e308,
+                                0.00001};
   std::mt19937_64 random(7);
   for (int i = 0; i < 20000; ++i) {
     values.push_back(std::bit_cast<double>(random()));

@@ -3,8 +3,8 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <limits>
 #include <vector>

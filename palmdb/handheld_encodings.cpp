@@ -171,9 +171,9 @@ void DecodePalmCell(TpfgPalmFieldType type, const uint8_t* data, size_t width, T
       return;
     case ptSingle:
     case ptDouble: {
-      const double value =
-          type == ptSingle ? std::bit_cast<float>(static_cast<uint32_t>(ReadBigEndian(data, width, 0, 4)))
-                           : std::bit_cast<double>(ReadBigEndian(data, width, 0, 8));
+      const double value = type == ptSingle
+                               ? std::bit_cast<float>(static_cast<uint32_t>(ReadBigEndian(data, width, 0, 4)))
+                               : std::bit_cast<double>(ReadBigEndian(data, width, 0, 8));
       if (std::isfinite(value)) {
         cell.SetFloat(value, formats);
       } else {

@@ -1,8 +1,8 @@
 #include "palmdb/palm_remote_table.h"
 
 #include <climits>
-#include <optional>
 #include <cstring>
+#include <optional>
 
 #include "conduit/desktop_libraries.h"
 #include "conduit/palm_component.h"

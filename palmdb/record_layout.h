@@ -46,8 +46,7 @@ bool RemoteToLocalRecord(const TpfgPalmFieldDefs& defs, TRecordLayout layout, co
                          const TRecordHooks& hooks = {});
 // The same into cells, which keep the numbers as numbers until their text is asked for.
 bool RemoteToLocalRecord(const TpfgPalmFieldDefs& defs, TRecordLayout layout, const uint8_t* data, size_t size,
-                         std::vector<TPalmCell>& cells, const TFormatSettings& formats,
-                         const TRecordHooks& hooks = {});
+                         std::vector<TPalmCell>& cells, const TFormatSettings& formats, const TRecordHooks& hooks = {});
 
 // Packs `texts` (one per definition) into `record`, which is resized to exactly the record's
 // size. Throws the conversion error of a text that is not a value of its field's kind.

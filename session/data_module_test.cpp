@@ -225,7 +225,8 @@ TEST_F(SessionDriverTest, ASettingsFileThatCannotBeReadIsLoggedWithItsReason) {
   const std::string path = home_.Path() + "ZembraToPalm.ini";
   fs::create_directories(path);
   EXPECT_THROW(Sync(), Exception);
-  EXPECT_EQ(log_->Lines(), (std::vector<std::string>{"ZembraToPalm - Cannot open \"" + path + "\": not a regular file (a directory)"}));
+  EXPECT_EQ(log_->Lines(), (std::vector<std::string>{"ZembraToPalm - Cannot open \"" + path +
+                                                     "\": not a regular file (a directory)"}));
   EXPECT_TRUE(phases_.seen.Directory.empty()) << "no phase runs";
 }
 

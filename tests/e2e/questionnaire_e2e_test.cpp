@@ -57,8 +57,10 @@ class QuestionnaireE2ETest : public ::testing::Test {
     fs::create_directories(device_);
     WriteFileAtomic(home_ + "/ZembraToPalm.ini", "[COMMON]\r\nEXCHANGEFILEFORMAT=TXT\r\n");
     WriteFileAtomic(exchange_ + "Category.txt", "Id;IdParent;Name\r\n1;0;Drinks;\r\n");
-    WriteFileAtomic(exchange_ + "Customer.txt", "Id;Code;Name;Address;CurrentSaldo;nPrice;PercentDiscount\r\n1;C1;Shop;Street;0;1;0;\r\n");
-    WriteFileAtomic(exchange_ + "Product.txt", "Id;IdCategory;Code;Name;Fullname;Ed;Standard;Quantity;Price1;Price2;Price3;Price4\r\n"
+    WriteFileAtomic(exchange_ + "Customer.txt",
+                    "Id;Code;Name;Address;CurrentSaldo;nPrice;PercentDiscount\r\n1;C1;Shop;Street;0;1;0;\r\n");
+    WriteFileAtomic(exchange_ + "Product.txt",
+                    "Id;IdCategory;Code;Name;Fullname;Ed;Standard;Quantity;Price1;Price2;Price3;Price4\r\n"
                     "101;1;P1;Juice;Juice;pc;1;1;1;1;1;1;\r\n");
     for (const char* database : {"Zembra_CustomerDB", "Zembra_ProductDB", "Zembra_CategoryDB", "Zembra_OrderDB",
                                  "Zembra_CashDB", "Zembra_RouteDB"})

@@ -160,8 +160,8 @@ TEST_F(SyncGuardE2ETest, ADamagedOrderDatabaseIsLoggedWithItsFileAndReasonAndExi
                          "/Agent/HotSync.log (hotsync log --user Agent)\n"),
             std::string::npos)
       << run.Err;
-  EXPECT_NE(LogText().find("ZembraToPalm - Error 16388 :The attempt to open the database failed. (Zembra_OrderDB) (" + device_ +
-                           "/Zembra_OrderDB.pdb: truncated header: 14 bytes, a database header takes 78)\n"),
+  EXPECT_NE(LogText().find("ZembraToPalm - Error 16388 :The attempt to open the database failed. (Zembra_OrderDB) (" +
+                           device_ + "/Zembra_OrderDB.pdb: truncated header: 14 bytes, a database header takes 78)\n"),
             std::string::npos)
       << LogText();
   EXPECT_EQ(ReadWholeFile(device_ + "/Zembra_OrderDB.pdb"), "not a database");
