@@ -1,6 +1,6 @@
 -- The accounting system's answers database: questionnaires for the handhelds, and the answers
 -- they send back, one row per handheld (KPK) and answer.
-CREATE TABLE Answer (KPK TEXT, Id INTEGER, IdQUEST INTEGER, IdCustomer INTEGER, DateAnswer TEXT, TimeAnswer INTEGER);
+CREATE TABLE Answer (KPK TEXT, Id INTEGER, IdQUEST INTEGER, IdCustomer INTEGER, DateAnswer DATE, TimeAnswer INTEGER);
 CREATE TABLE AnswerItem (KPK TEXT, Id INTEGER, IdAnswer INTEGER, IdQuestItem INTEGER, AnswerValue TEXT);
 CREATE TABLE Quest (ID INTEGER PRIMARY KEY, Name TEXT);
 CREATE TABLE QuestItem (ID INTEGER PRIMARY KEY, IDQuest INTEGER, Msg1 TEXT, Msg2 TEXT, Msg3 TEXT, Msg4 TEXT, Msg5 TEXT, QuestType TEXT);

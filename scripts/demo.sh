@@ -81,7 +81,7 @@ mkdir -p "$exchange2" "$device2"
 for f in demo/exchange/*.txt; do
   iconv -f UTF-8 -t CP1251 "$f" >"$exchange2/$(basename "$f")"
 done
-load_handheld "$device2" 'Zembra_Order*DB'
+load_handheld "$device2" '*'
 printf '[COMMON]\r\nEXCHANGEFILEFORMAT=TXTINDBFOUT\r\nODBCDRIVERNAME=Microsoft dBase Driver (*.dbf)\r\n' \
   >"$home/ZembraToPalm.ini"
 hotsync sync --user "$user2" --yes
@@ -89,7 +89,7 @@ hotsync log --user "$user2"
 ls -l "$exchange2"
 for f in order.dbf orderitem.dbf orders.dbf; do
   echo "-- $f"
-  python3 - "$exchange2/$f" <<'PY'
+  /usr/bin/python3 - "$exchange2/$f" <<'PY'
 import sys
 from dbfread import DBF
 table = DBF(sys.argv[1], encoding="cp1251")
