@@ -28,9 +28,7 @@
 #include "core/cp1251.h"
 #include "core/text_pieces.h"
 #include "palmdb/palm_catalogue.h"
-#include "test_support/built_programs.h"
-#include "test_support/scratch_directory.h"
-#include "tests/e2e/run_program.h"
+#include "tests/e2e/e2e_home.h"
 
 namespace fs = std::filesystem;
 
@@ -131,17 +129,13 @@ class TKilledRun {
   pid_t pid_ = -1;
 };
 
-class CrashConsistencyTest : public ::testing::Test {
+class CrashConsistencyTest : public ::testing::Test, protected TE2EHome {
  protected:
   void SetUp() override {
-    if (!MissingFromBin({"hotsync", "handheld", "libZembraToPalm.so"}).empty()) {
-      GTEST_SKIP() << "hotsync, handheld or the conduit is not built in ZP_BIN_DIR";
-    }
+    if (!E2EProgramsBuilt()) GTEST_SKIP() << kE2EProgramsMissing;
     if (MakeTerritoryProgram().empty()) GTEST_SKIP() << "make-territory not found: set ZP_MAKE_TERRITORY";
     perl_ = std::system("perl -MPalm::PDB -MPalm::Raw -e 1 >/dev/null 2>&1") == 0;
-    bin_ = BinDirectory();
-    scratch_ = std::make_unique<TScratchDirectory>("zp-crash");
-    root_ = scratch_->Root();
+    MakeScratch("zp-crash");
     MakeTemplate();
   }
 
@@ -153,8 +147,8 @@ class CrashConsistencyTest : public ::testing::Test {
                   .ExitStatus,
               0);
     const std::string home = (root_ / "template").string();
-    ASSERT_EQ(HotSync(home, {"register"}).ExitStatus, 0);
-    ASSERT_EQ(HotSync(home, {"users", "add", "Agent"}).ExitStatus, 0);
+    ASSERT_EQ(HotSyncAt(home, {"register"}).ExitStatus, 0);
+    ASSERT_EQ(HotSyncAt(home, {"users", "add", "Agent"}).ExitStatus, 0);
     WriteFileAtomic(home + "/ZembraToPalm.ini", "[COMMON]\r\nEXCHANGEFILEFORMAT=TXT\r\n");
     fs::create_directories(home + "/Agent/Default");
     fs::create_directories(home + "/Agent/Device");
@@ -175,14 +169,6 @@ class CrashConsistencyTest : public ::testing::Test {
       ASSERT_EQ(Handheld({"load", home + "/Agent/Device", table->TableName(), empty}).ExitStatus, 0)
           << table->TableName();
     }
-  }
-
-  TProgramRun HotSync(const std::string& home, std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"--home", home});
-    return RunProgram(bin_ + "hotsync", arguments, root_.string());
-  }
-  TProgramRun Handheld(const std::vector<std::string>& arguments) {
-    return RunProgram(bin_ + "handheld", arguments, root_.string());
   }
 
   // A fresh copy of the template home.
@@ -250,7 +236,7 @@ class CrashConsistencyTest : public ::testing::Test {
   void ExpectNextSyncSound(const std::string& home, const std::string& moment) {
     const std::string log_path = home + "/Agent/HotSync.log";
     const size_t before = fs::exists(log_path) ? fs::file_size(log_path) : 0;
-    HotSync(home, {"sync", "--user", "Agent", "--yes"});
+    HotSyncAt(home, {"sync", "--user", "Agent", "--yes"});
     const std::string log = ReadWholeFile(log_path).substr(before);
     if (log.find(Ansi("Завершение прерванного удаления")) != std::string::npos) ++rolled_forward_;
     const bool refused =
@@ -263,10 +249,7 @@ class CrashConsistencyTest : public ::testing::Test {
     }
   }
 
-  std::string bin_;
   bool perl_ = false;
-  std::unique_ptr<TScratchDirectory> scratch_;
-  fs::path root_;
   std::map<std::string, std::string> originals_;  // database -> the territory's semicolon file
   int rolled_forward_ = 0;                        // next syncs that completed an interrupted clearing
   int refused_ = 0;                               // next syncs that found the killed sync's output waiting
@@ -276,7 +259,7 @@ class CrashConsistencyTest : public ::testing::Test {
 TEST_F(CrashConsistencyTest, KilledSyncsLoseNothingAndPurgeTogether) {
   const std::string measured_home = FreshHome(-1);
   const auto start = std::chrono::steady_clock::now();
-  ASSERT_EQ(HotSync(measured_home, {"sync", "--user", "Agent", "--yes"}).ExitStatus, 0);
+  ASSERT_EQ(HotSyncAt(measured_home, {"sync", "--user", "Agent", "--yes"}).ExitStatus, 0);
   const auto full_sync =
       std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
   fs::remove_all(measured_home);

@@ -11,9 +11,7 @@
 
 #include "core/atomic_file.h"
 #include "core/cp1251.h"
-#include "test_support/built_programs.h"
-#include "test_support/scratch_directory.h"
-#include "tests/e2e/run_program.h"
+#include "tests/e2e/e2e_home.h"
 
 namespace fs = std::filesystem;
 
@@ -24,8 +22,6 @@ constexpr int kReaderMissing = 77;
 
 const std::string kLongNote(250, 'x');
 const std::string kCutNote(200, 'x');
-
-std::string Line(const char* utf8) { return Ansi(utf8); }
 
 // Orders 7 and 5, 7 first on the handheld; three lines of 5, one of 7 and one of no order.
 std::string OrdersText() {
@@ -47,52 +43,17 @@ struct TDriverCase {
 
 void PrintTo(const TDriverCase& driver, std::ostream* out) { *out << driver.Name; }
 
-class DbfOrdersE2ETest : public ::testing::TestWithParam<TDriverCase> {
+class DbfOrdersE2ETest : public ::testing::TestWithParam<TDriverCase>, protected TE2EHome {
  protected:
   void SetUp() override {
-    if (!MissingFromBin({"hotsync", "handheld", "libZembraToPalm.so"}).empty()) {
-      GTEST_SKIP() << "hotsync, handheld or the conduit is not built in ZP_BIN_DIR";
-    }
-    bin_ = BinDirectory();
-    scratch_ = std::make_unique<TScratchDirectory>("zp-e2e-dbf");
-    home_ = scratch_->Path("home");
-    ASSERT_EQ(HotSync({"register"}).ExitStatus, 0);
-    ASSERT_EQ(HotSync({"users", "add", "Agent"}).ExitStatus, 0);
-    exchange_ = home_ + "/Agent/Default/";
-    device_ = home_ + "/Agent/Device";
-    fs::create_directories(exchange_);
-    fs::create_directories(device_);
+    if (!E2EProgramsBuilt()) GTEST_SKIP() << kE2EProgramsMissing;
+    MakeScratch("zp-e2e-dbf");
+    ASSERT_NO_FATAL_FAILURE(AddUser("Agent", "Agent"));
     WriteFileAtomic(home_ + "/ZembraToPalm.ini", std::string("[COMMON]\r\nEXCHANGEFILEFORMAT=TXTINDBFOUT\r\n") +
                                                      "ODBCDRIVERNAME=" + GetParam().Name + "\r\n");
-    WriteFileAtomic(exchange_ + "Category.txt", "Id;IdParent;Name\r\n1;0;Drinks;\r\n");
-    WriteFileAtomic(exchange_ + "Customer.txt",
-                    "Id;Code;Name;Address;CurrentSaldo;nPrice;PercentDiscount;IdCategory;IdQuest;DateForDelivery\r\n"
-                    "10;C1;Shop;Street 1;0;1;0;0;0;;\r\n");
-    WriteFileAtomic(exchange_ + "Product.txt",
-                    "Id;IdCategory;Code;Name;Fullname;Ed;Standard;Quantity;Price1;Price2;Price3;Price4;Aliquot\r\n"
-                    "100;1;P1;Juice;Apple juice;pc;1;10;1.5;1.4;1.3;1.2;0;\r\n");
-    for (const char* database : {"Zembra_CustomerDB", "Zembra_ProductDB", "Zembra_CategoryDB"})
-      Load(database, "Id\r\n");
-    for (const char* index : {"Zembra_CustomerIndexDB", "Zembra_ProductIndexDB"}) Load(index, "Name\r\n");
+    WriteReferenceTexts("10", "100");
+    LoadEmptyReferenceDatabases();
     Load("Zembra_CashDB", "Id;CashDate;IdCustomer;Summa\r\n3;07.03.2024;10;50\r\n");
-  }
-
-  TProgramRun HotSync(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"--home", home_});
-    return RunProgram(bin_ + "hotsync", arguments, scratch_->Path());
-  }
-
-  void Load(const std::string& database, const std::string& text) {
-    scratch_->Write("load.txt", text);
-    const TProgramRun run =
-        RunProgram(bin_ + "handheld", {"load", device_, database, scratch_->Path("load.txt")}, scratch_->Path());
-    ASSERT_EQ(run.ExitStatus, 0) << run.Err;
-  }
-
-  int RecordsOn(const std::string& database) {
-    const TProgramRun run = RunProgram(bin_ + "handheld", {"dump", device_, database}, scratch_->Path());
-    EXPECT_EQ(run.ExitStatus, 0) << run.Err;
-    return static_cast<int>(std::count(run.Out.begin(), run.Out.end(), '\n')) - 1;
   }
 
   void Sync(const char* answer) {
@@ -101,36 +62,18 @@ class DbfOrdersE2ETest : public ::testing::TestWithParam<TDriverCase> {
   }
 
   // The table as dbfread reads it: the field line, then one line per record (Windows-1251).
-  std::vector<std::string> Dump(const std::string& name) {
-    const TProgramRun run = RunProgram(kPython, {ZP_DUMP_DBF_SCRIPT, exchange_ + name}, scratch_->Path());
+  std::vector<std::string> ReadTable(const std::string& name) {
+    const TProgramRun run = RunProgram(kPython, {ZP_DUMP_DBF_SCRIPT, exchange_ + name}, root_.string());
     if (run.ExitStatus == kReaderMissing) {
       reader_missing_ = true;
       return {};
     }
     EXPECT_EQ(run.ExitStatus, 0) << run.Err;
-    return Lines(run.Out);
+    return LinesOf(run.Out);
   }
-
-  static std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-      std::string line = text.substr(start, end - start);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-    }
-    return lines;
-  }
-
-  std::vector<std::string> LogLines() const { return Lines(ReadWholeFile(home_ + "/Agent/HotSync.log")); }
 
   std::string Number(const char* name) const { return std::string(name) + ":N:" + GetParam().FloatField; }
 
-  std::string bin_;
-  std::unique_ptr<TScratchDirectory> scratch_;
-  std::string home_;
-  std::string exchange_;
-  std::string device_;
   bool reader_missing_ = false;
 };
 
@@ -139,7 +82,7 @@ TEST_P(DbfOrdersE2ETest, YesWritesTheThreeTablesValueForValueAndClearsOnlyTheOrd
   Load("Zembra_OrderItemDB", kOrderLines);
   Sync("--yes");
 
-  const std::vector<std::string> combined = Dump("orders.dbf");
+  const std::vector<std::string> combined = ReadTable("orders.dbf");
   if (reader_missing_) GTEST_SKIP() << "python3-dbfread is not installed";
   const std::string blanks = "\t\t\t\t\t\t\t";
   EXPECT_EQ(combined,
@@ -155,7 +98,7 @@ TEST_P(DbfOrdersE2ETest, YesWritesTheThreeTablesValueForValueAndClearsOnlyTheOrd
                 "7\t4\t101\t1.000\t0.13\t\t0.13" + blanks}));
 
   EXPECT_EQ(
-      Dump("order.dbf"),
+      ReadTable("order.dbf"),
       (std::vector<std::string>{"id:N:11:0\tIdCustomer:N:11:0\tOrderDate:D:8:0\tDelivDate:D:8:0\tIDPAYMENT:N:11:0\t"
                                 "Countrow:N:11:0\tNPrice:N:11:0\t" +
                                     Number("Discount") + "\t" + Number("Total") +
@@ -164,7 +107,7 @@ TEST_P(DbfOrdersE2ETest, YesWritesTheThreeTablesValueForValueAndClearsOnlyTheOrd
                                     Line("Срочно, до обеда") + "\t",
                                 "5\t11\t2024-02-01\t1899-12-30\t0\t3\t1\t0.0\t7.0\t" + Line("Магазин №1") + "\t\t\t"}));
 
-  EXPECT_EQ(Dump("orderitem.dbf"),
+  EXPECT_EQ(ReadTable("orderitem.dbf"),
             (std::vector<std::string>{
                 "idorder:N:11:0\tIdProduct:N:11:0\t" + Number("Quantity") + "\t" + Number("Price"), "5\t100\t2.5\t10.0",
                 "7\t101\t1.0\t0.125", "99\t102\t1.0\t1.0", "5\t103\t3.0\t1.5", "5\t105\t1.0\t2.0"}));
@@ -185,7 +128,7 @@ TEST_P(DbfOrdersE2ETest, NoLeavesTheHandheldAsItWas) {
   Load("Zembra_OrderDB", OrdersText());
   Load("Zembra_OrderItemDB", kOrderLines);
   Sync("--no");
-  const std::vector<std::string> orders = Dump("order.dbf");
+  const std::vector<std::string> orders = ReadTable("order.dbf");
   if (reader_missing_) GTEST_SKIP() << "python3-dbfread is not installed";
   EXPECT_EQ(orders.size(), 3u);
   const std::vector<std::string> log = LogLines();

@@ -15,9 +15,7 @@
 #include "core/cp1251.h"
 #include "core/regional_formats.h"
 #include "exchange/client_dataset.h"
-#include "test_support/built_programs.h"
-#include "test_support/scratch_directory.h"
-#include "tests/e2e/run_program.h"
+#include "tests/e2e/e2e_home.h"
 
 namespace fs = std::filesystem;
 
@@ -36,7 +34,6 @@ struct TReference {
   std::vector<std::vector<std::string>> Rows;  // C-locale values; "" is no value
 };
 
-std::string Line(const char* utf8) { return Ansi(utf8); }
 std::string Exported(int count) { return Ansi("ПК-PALM: Выгружено: ") + std::to_string(count); }
 
 const TReference kTypePayment{{{"ID", ftInteger}, {"Name", ftString}, {"DayToOpl", ftInteger}},
@@ -121,23 +118,13 @@ const char kOldCustomer[] = "Id;Code;Name\r\n1;OLD;old customer\r\n";
 const char kOldRoute[] = "Id;Code;Name;Address\r\n1;OLD;old point;old street\r\n";
 const char kOldCategory[] = "Id;Name\r\n1;old category\r\n";
 
-class ExportE2ETest : public ::testing::TestWithParam<const char*> {
+class ExportE2ETest : public ::testing::TestWithParam<const char*>, protected TE2EHome {
  protected:
   void SetUp() override {
-    if (!MissingFromBin({"hotsync", "handheld", "libZembraToPalm.so"}).empty()) {
-      GTEST_SKIP() << "hotsync, handheld or the conduit is not built in ZP_BIN_DIR";
-    }
+    if (!E2EProgramsBuilt()) GTEST_SKIP() << kE2EProgramsMissing;
     SetCurrentFormats(TFormatSettings{});
-    bin_ = BinDirectory();
-    scratch_ = std::make_unique<TScratchDirectory>("zp-e2e-export");
-    root_ = scratch_->Root();
-    home_ = (root_ / "home").string();
-    ASSERT_EQ(HotSync({"register"}).ExitStatus, 0);
-    ASSERT_EQ(HotSync({"users", "add", "Agent"}).ExitStatus, 0);
-    exchange_ = home_ + "/Agent/Default/";
-    device_ = home_ + "/Agent/Device";
-    fs::create_directories(exchange_);
-    fs::create_directories(device_);
+    MakeScratch("zp-e2e-export");
+    ASSERT_NO_FATAL_FAILURE(AddUser("Agent", "Agent"));
     UseSettings("");
     MakeHandheld();
   }
@@ -171,23 +158,9 @@ class ExportE2ETest : public ::testing::TestWithParam<const char*> {
     Load("Zembra_TradeAgentsDB", "Id;Name\r\n1;old agent\r\n");
   }
 
-  TProgramRun HotSync(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"--home", home_});
-    return RunProgram(bin_ + "hotsync", arguments, root_.string());
-  }
-
-  void Load(const std::string& database, const std::string& text) {
-    const std::string file = (root_ / "load.txt").string();
-    WriteFileAtomic(file, text);
-    const TProgramRun run = RunProgram(bin_ + "handheld", {"load", device_, database, file}, root_.string());
-    ASSERT_EQ(run.ExitStatus, 0) << run.Err;
-  }
-
   // The records of a database as the tool dumps them, without the header line.
-  std::vector<std::string> Records(const std::string& database) {
-    const TProgramRun run = RunProgram(bin_ + "handheld", {"dump", device_, database}, root_.string());
-    EXPECT_EQ(run.ExitStatus, 0) << run.Err;
-    std::vector<std::string> lines = SplitLines(run.Out);
+  std::vector<std::string> Records(const std::string& database) const {
+    std::vector<std::string> lines = Dump(database);
     if (!lines.empty()) lines.erase(lines.begin());
     return lines;
   }
@@ -247,31 +220,13 @@ class ExportE2ETest : public ::testing::TestWithParam<const char*> {
     return run;
   }
 
-  static std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-      std::string line = text.substr(start, end - start);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-    }
-    return lines;
-  }
-
   // The log lines from the first export line on (the import's lines come before).
   std::vector<std::string> ExportLog() const {
-    const std::vector<std::string> lines = SplitLines(ReadWholeFile(home_ + "/Agent/HotSync.log"));
+    const std::vector<std::string> lines = LogLines();
     const auto first = std::find_if(lines.begin(), lines.end(),
                                     [](const std::string& line) { return line.rfind(Ansi("ПК-PALM: "), 0) == 0; });
     return std::vector<std::string>(first, lines.end());
   }
-
-  std::string bin_;
-  std::unique_ptr<TScratchDirectory> scratch_;
-  fs::path root_;
-  std::string home_;
-  std::string exchange_;
-  std::string device_;
 };
 
 const std::string kClosing = "ZembraToPalm" + Ansi(" - Загружено: 0 заказов");

@@ -14,9 +14,7 @@
 #include "core/regional_formats.h"
 #include "exchange/client_dataset.h"
 #include "palmdb/palm_catalogue.h"
-#include "test_support/built_programs.h"
-#include "test_support/scratch_directory.h"
-#include "tests/e2e/run_program.h"
+#include "tests/e2e/e2e_home.h"
 #include "tools/device_connection.h"
 
 namespace fs = std::filesystem;
@@ -49,39 +47,19 @@ const char kRouteOutTxt[] =
 const char kProtocol[] = "ACTIONDATE;ACTIONTIME;IdRoute;IdCustomer;IdDoc;Action\r\n08.03.2024;09:05;7;1;0;visit\r\n";
 const char kProtocolHeader[] = "ACTIONDATE;ACTIONTIME;IDROUTE;IDCUSTOMER;IDDOC;ACTION;\r\n";
 
-std::string Line(const char* utf8) { return Ansi(utf8); }
 std::string Loaded(int count) { return Ansi("PALM-ПК: Загружено: ") + std::to_string(count); }
 std::string Closing(int orders) {
   return "ZembraToPalm" + Ansi(" - Загружено: ") + std::to_string(orders) + Ansi(" заказов");
 }
 
-class ImportE2ETest : public ::testing::Test {
+class ImportE2ETest : public ::testing::Test, protected TE2EHome {
  protected:
   void SetUp() override {
-    if (!MissingFromBin({"hotsync", "handheld", "libZembraToPalm.so"}).empty()) {
-      GTEST_SKIP() << "hotsync, handheld or the conduit is not built in ZP_BIN_DIR";
-    }
-    bin_ = BinDirectory();
-    scratch_ = std::make_unique<TScratchDirectory>("zp-e2e-import");
-    root_ = scratch_->Root();
-    home_ = (root_ / "home").string();
-    ASSERT_EQ(HotSync({"register"}).ExitStatus, 0);
-    ASSERT_EQ(HotSync({"users", "add", "Agent"}).ExitStatus, 0);
-    exchange_ = home_ + "/Agent/Default/";
-    device_ = home_ + "/Agent/Device";
-    fs::create_directories(exchange_);
-    fs::create_directories(device_);
+    if (!E2EProgramsBuilt()) GTEST_SKIP() << kE2EProgramsMissing;
+    MakeScratch("zp-e2e-import");
+    ASSERT_NO_FATAL_FAILURE(AddUser("Agent", "Agent"));
     // The databases the export after the import rewrites are there, as the sales application keeps them.
-    for (const char* database : {"Zembra_CustomerDB", "Zembra_ProductDB", "Zembra_CategoryDB"})
-      Load(database, "Id\r\n");
-    for (const char* index : {"Zembra_CustomerIndexDB", "Zembra_ProductIndexDB"}) Load(index, "Name\r\n");
-  }
-
-  void TearDown() override { scratch_.reset(); }
-
-  TProgramRun HotSync(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"--home", home_});
-    return RunProgram(bin_ + "hotsync", arguments, root_.string());
+    LoadEmptyReferenceDatabases();
   }
 
   // The settings and the three reference files the exchange needs.
@@ -91,13 +69,7 @@ class ImportE2ETest : public ::testing::Test {
       WriteReferencePackets();
       return;
     }
-    WriteFileAtomic(exchange_ + "Category.txt", "Id;IdParent;Name\r\n1;0;Drinks;\r\n");
-    WriteFileAtomic(exchange_ + "Customer.txt",
-                    "Id;Code;Name;Address;CurrentSaldo;nPrice;PercentDiscount;IdCategory;IdQuest;DateForDelivery\r\n"
-                    "1;C1;Shop;Street 1;0;1;0;0;0;;\r\n");
-    WriteFileAtomic(exchange_ + "Product.txt",
-                    "Id;IdCategory;Code;Name;Fullname;Ed;Standard;Quantity;Price1;Price2;Price3;Price4;Aliquot\r\n"
-                    "101;1;P1;Juice;Apple juice;pc;1;10;1.5;1.4;1.3;1.2;0;\r\n");
+    WriteReferenceTexts();
   }
 
   void WriteReferencePackets() {
@@ -143,21 +115,6 @@ class ImportE2ETest : public ::testing::Test {
     product.SaveToFile(exchange_ + "Product.xml");
   }
 
-  // Loads a handheld database from semicolon text (Windows-1251, C-locale values).
-  void Load(const std::string& database, const std::string& text) {
-    const std::string file = (root_ / "load.txt").string();
-    WriteFileAtomic(file, text);
-    const TProgramRun run = RunProgram(bin_ + "handheld", {"load", device_, database, file}, root_.string());
-    ASSERT_EQ(run.ExitStatus, 0) << run.Err;
-  }
-
-  // The handheld's records of a database (its dump without the header line).
-  int RecordsOn(const std::string& database) {
-    const TProgramRun run = RunProgram(bin_ + "handheld", {"dump", device_, database}, root_.string());
-    EXPECT_EQ(run.ExitStatus, 0) << run.Err;
-    return static_cast<int>(std::count(run.Out.begin(), run.Out.end(), '\n')) - 1;
-  }
-
   void LoadWorkTables(const char* cash, const char* route, const char* protocol) {
     Load("Zembra_CashDB", cash);
     Load("Zembra_RouteDB", route);
@@ -174,18 +131,6 @@ class ImportE2ETest : public ::testing::Test {
   std::string Exchange(const std::string& name) const { return ReadWholeFile(exchange_ + name); }
   bool InExchange(const std::string& name) const { return fs::exists(exchange_ + name); }
 
-  std::vector<std::string> LogLines() const {
-    std::vector<std::string> lines;
-    const std::string text = ReadWholeFile(home_ + "/Agent/HotSync.log");
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-      std::string line = text.substr(start, end - start);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-    }
-    return lines;
-  }
-
   // The log opens with the session's start, the import lines follow at once; the last line closes it.
   void ExpectLog(const std::vector<std::string>& import_lines, int orders) const {
     const std::vector<std::string> lines = LogLines();
@@ -195,13 +140,6 @@ class ImportE2ETest : public ::testing::Test {
     EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + expected.size()), expected);
     EXPECT_EQ(lines.back(), Closing(orders));
   }
-
-  std::string bin_;  // ends with '/'
-  std::unique_ptr<TScratchDirectory> scratch_;
-  fs::path root_;
-  std::string home_;
-  std::string exchange_;
-  std::string device_;
 };
 
 TEST_F(ImportE2ETest, EmptyOrderDatabaseLeavesOnlyTheProtocolAndAsksNothing) {

@@ -10,9 +10,7 @@
 
 #include "core/atomic_file.h"
 #include "core/cp1251.h"
-#include "test_support/built_programs.h"
-#include "test_support/scratch_directory.h"
-#include "tests/e2e/run_program.h"
+#include "tests/e2e/e2e_home.h"
 
 namespace fs = std::filesystem;
 
@@ -37,24 +35,13 @@ const char kAnswers[] =
 const char kAnswerItems[] = "Id;IDANSWER;IDQUESTITEM;ANSWERVALUE\r\n1;1;5;\xC4\xE0\r\n2;2;6;no\r\n";
 const char kQuestItemHeader[] = "Id;IdQuest;Msg1;Msg2;Msg3;Msg4;Msg5;QuestType";
 
-std::string Line(const char* utf8) { return Ansi(utf8); }
-
-class QuestionnaireE2ETest : public ::testing::Test {
+class QuestionnaireE2ETest : public ::testing::Test, protected TE2EHome {
  protected:
   void SetUp() override {
-    if (!MissingFromBin({"hotsync", "handheld", "libZembraToPalm.so"}).empty())
-      GTEST_SKIP() << "hotsync, handheld or the conduit is not built in ZP_BIN_DIR";
+    if (!E2EProgramsBuilt()) GTEST_SKIP() << kE2EProgramsMissing;
     if (!fs::exists(kSqliteShell)) GTEST_SKIP() << "the sqlite3 shell is not installed";
-    bin_ = BinDirectory();
-    scratch_ = std::make_unique<TScratchDirectory>("zp-e2e-quest");
-    root_ = scratch_->Root();
-    home_ = (root_ / "home").string();
-    ASSERT_EQ(HotSync({"register"}).ExitStatus, 0);
-    ASSERT_EQ(HotSync({"users", "add", kUser}).ExitStatus, 0);
-    exchange_ = home_ + "/" + kUserFolder + "/Default/";
-    device_ = home_ + "/" + kUserFolder + "/Device";
-    fs::create_directories(exchange_);
-    fs::create_directories(device_);
+    MakeScratch("zp-e2e-quest");
+    ASSERT_NO_FATAL_FAILURE(AddUser(kUser, kUserFolder));
     WriteFileAtomic(home_ + "/ZembraToPalm.ini", "[COMMON]\r\nEXCHANGEFILEFORMAT=TXT\r\n");
     WriteFileAtomic(exchange_ + "Category.txt", "Id;IdParent;Name\r\n1;0;Drinks;\r\n");
     WriteFileAtomic(exchange_ + "Customer.txt",
@@ -74,31 +61,7 @@ class QuestionnaireE2ETest : public ::testing::Test {
     Load("Zembra_QuestItemDb", "Id;IdQuest;Msg1\r\n1;1;Old\r\n2;1;Older\r\n");
   }
 
-  void TearDown() override { scratch_.reset(); }
-
-  TProgramRun HotSync(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"--home", home_});
-    return RunProgram(bin_ + "hotsync", arguments, root_.string());
-  }
-
   TProgramRun Sync() { return HotSync({"sync", "--user", kUser, "--no"}); }
-  std::string LogText() const { return ReadWholeFile(home_ + "/" + kUserFolder + "/HotSync.log"); }
-
-  void Load(const std::string& database, const std::string& text) {
-    const std::string file = (root_ / "load.txt").string();
-    WriteFileAtomic(file, text);
-    const TProgramRun run = RunProgram(bin_ + "handheld", {"load", device_, database, file}, root_.string());
-    ASSERT_EQ(run.ExitStatus, 0) << run.Err;
-  }
-
-  // The handheld database's lines as the handheld tool dumps them: the field names, then each
-  // record's values in Windows-1251, each followed by ';'.
-  std::vector<std::string> Dump(const std::string& database) {
-    const TProgramRun run = RunProgram(bin_ + "handheld", {"dump", device_, database}, root_.string());
-    EXPECT_EQ(run.ExitStatus, 0) << run.Err;
-    return SplitLines(run.Out);
-  }
-  size_t RecordsOn(const std::string& database) { return Dump(database).size() - 1; }
 
   // The answers database, made by the sqlite3 shell from SQL in UTF-8.
   void MakeAnswersDatabase(const std::string& sql) {
@@ -108,39 +71,18 @@ class QuestionnaireE2ETest : public ::testing::Test {
   std::vector<std::string> Select(const std::string& sql) {
     const TProgramRun run = RunProgram(kSqliteShell, {exchange_ + "answer.mdb", sql}, root_.string());
     EXPECT_EQ(run.ExitStatus, 0) << run.Err;
-    return SplitLines(run.Out);
+    return LinesOf(run.Out);
   }
 
-  std::vector<std::string> LogLines() const {
-    return SplitLines(ReadWholeFile(home_ + "/" + kUserFolder + "/HotSync.log"));
-  }
   bool Logged(const std::string& line) const {
     const std::vector<std::string> lines = LogLines();
     return std::find(lines.begin(), lines.end(), line) != lines.end();
   }
-
-  static std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-      std::string line = text.substr(start, end - start);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-    }
-    return lines;
-  }
-
-  std::string bin_;
-  std::unique_ptr<TScratchDirectory> scratch_;
-  fs::path root_;
-  std::string home_;
-  std::string exchange_;
-  std::string device_;
 };
 
 TEST_F(QuestionnaireE2ETest, AnswersReachTheDatabaseUnderTheHandheldsName) {
   MakeAnswersDatabase(std::string(kTables) + "INSERT INTO Answer VALUES ('OTHER', 1, 1, 1, '2024-01-01', 1);");
-  ASSERT_EQ(Sync().ExitStatus, 0) << LogText();
+  ASSERT_EQ(Sync().ExitStatus, 0) << LogBytes();
   EXPECT_EQ(Select("SELECT * FROM Answer ORDER BY rowid"),
             (std::vector<std::string>{"OTHER|1|1|1|2024-01-01|1", "AGENT7бв|1|2|10|2024-03-05|930",
                                       "AGENT7бв|2|2|11|2024-03-06|1015"}));
@@ -162,7 +104,7 @@ TEST_F(QuestionnaireE2ETest, ShuffledItemsArriveGroupedByQuestionnaireInIdOrder)
                       "INSERT INTO QuestItem VALUES (12, 7, 'Есть ли товар?', NULL, '', '', '', 'Y'),"
                       " (5, 3, 'a', 'b', 'c', 'd', 'e', 'N'), (2, 7, 'x', '', '', '', '', 'S'),"
                       " (9, 3, 'z', '', '', '', '', 'N');");
-  ASSERT_EQ(Sync().ExitStatus, 0) << LogText();
+  ASSERT_EQ(Sync().ExitStatus, 0) << LogBytes();
   EXPECT_EQ(Dump("Zembra_QuestDb"), (std::vector<std::string>{"Id;Name", Line("3;Цены;"), Line("7;Полка;")}));
   EXPECT_EQ(Dump("Zembra_QuestItemDb"), (std::vector<std::string>{kQuestItemHeader, "5;3;a;b;c;d;e;N;", "9;3;z;;;;;N;",
                                                                   "2;7;x;;;;;S;", Line("12;7;Есть ли товар?;;;;;Y;")}));
@@ -172,7 +114,7 @@ TEST_F(QuestionnaireE2ETest, ShuffledItemsArriveGroupedByQuestionnaireInIdOrder)
 TEST_F(QuestionnaireE2ETest, TheDbaseOrderFormatExchangesQuestionnairesToo) {
   WriteFileAtomic(home_ + "/ZembraToPalm.ini", "[COMMON]\r\nEXCHANGEFILEFORMAT=TXTINDBFOUT\r\n");
   MakeAnswersDatabase(std::string(kTables) + "INSERT INTO Quest VALUES (3, 'New');");
-  ASSERT_EQ(Sync().ExitStatus, 0) << LogText();
+  ASSERT_EQ(Sync().ExitStatus, 0) << LogBytes();
   EXPECT_EQ(Select("SELECT count(*) FROM Answer"), (std::vector<std::string>{"2"}));
   EXPECT_EQ(RecordsOn("Zembra_AnswerDb"), 0u);
   EXPECT_EQ(Dump("Zembra_QuestDb"), (std::vector<std::string>{"Id;Name", "3;New;"}));
@@ -180,13 +122,13 @@ TEST_F(QuestionnaireE2ETest, TheDbaseOrderFormatExchangesQuestionnairesToo) {
 
 TEST_F(QuestionnaireE2ETest, AnEmptyQuestTableEmptiesTheHandheldQuestionnaires) {
   MakeAnswersDatabase(kTables);
-  ASSERT_EQ(Sync().ExitStatus, 0) << LogText();
+  ASSERT_EQ(Sync().ExitStatus, 0) << LogBytes();
   EXPECT_EQ(RecordsOn("Zembra_QuestDb"), 0u);
   EXPECT_EQ(RecordsOn("Zembra_QuestItemDb"), 0u);
 }
 
 TEST_F(QuestionnaireE2ETest, WithoutAnswerDatabaseNothingIsTouchedOrLogged) {
-  ASSERT_EQ(Sync().ExitStatus, 0) << LogText();
+  ASSERT_EQ(Sync().ExitStatus, 0) << LogBytes();
   EXPECT_EQ(RecordsOn("Zembra_AnswerDb"), 2u);
   EXPECT_EQ(RecordsOn("Zembra_AnswerItemDb"), 2u);
   EXPECT_EQ(Dump("Zembra_QuestDb"), (std::vector<std::string>{"Id;Name", "1;Old;"}));

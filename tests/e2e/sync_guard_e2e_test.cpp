@@ -13,9 +13,7 @@
 
 #include "core/atomic_file.h"
 #include "core/cp1251.h"
-#include "test_support/built_programs.h"
-#include "test_support/scratch_directory.h"
-#include "tests/e2e/run_program.h"
+#include "tests/e2e/e2e_home.h"
 
 namespace fs = std::filesystem;
 
@@ -26,65 +24,18 @@ constexpr int kOrdersPerRound = 3;
 const char kOrderHeader[] = "ID;IDCUSTOMER;ORDERDATE;DELIVERDATE;IDPAYMENT;TOTAL;COUNTROW;NPRICE;PERCENTDISCOUNT;";
 const char kItemHeader[] = "IDORDER;IDPRODUCT;QUANTITY;PRICE;\r\n";
 
-std::vector<std::string> LinesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(text.substr(start, end - start + 2));
-  return lines;
-}
-
-class SyncGuardE2ETest : public ::testing::Test {
+class SyncGuardE2ETest : public ::testing::Test, protected TE2EHome {
  protected:
   void SetUp() override {
-    if (!MissingFromBin({"hotsync", "handheld", "libZembraToPalm.so"}).empty()) {
-      GTEST_SKIP() << "hotsync, handheld or the conduit is not built in ZP_BIN_DIR";
-    }
-    bin_ = BinDirectory();
-    scratch_ = std::make_unique<TScratchDirectory>("zp-e2e-guard");
-    root_ = scratch_->Root().string();
-    home_ = root_ + "/home";
-    ASSERT_EQ(HotSync({"register"}).ExitStatus, 0);
-    ASSERT_EQ(HotSync({"users", "add", "Agent"}).ExitStatus, 0);
-    exchange_ = home_ + "/Agent/Default/";
-    device_ = home_ + "/Agent/Device";
-    fs::create_directories(exchange_);
-    fs::create_directories(device_);
+    if (!E2EProgramsBuilt()) GTEST_SKIP() << kE2EProgramsMissing;
+    MakeScratch("zp-e2e-guard");
+    ASSERT_NO_FATAL_FAILURE(AddUser("Agent", "Agent"));
     WriteFileAtomic(home_ + "/ZembraToPalm.ini", "[COMMON]\r\nEXCHANGEFILEFORMAT=TXT\r\n");
-    WriteFileAtomic(exchange_ + "Category.txt", "Id;IdParent;Name\r\n1;0;Drinks;\r\n");
-    WriteFileAtomic(exchange_ + "Customer.txt",
-                    "Id;Code;Name;Address;CurrentSaldo;nPrice;PercentDiscount;IdCategory;IdQuest;DateForDelivery\r\n"
-                    "1;C1;Shop;Street 1;0;1;0;0;0;;\r\n");
-    WriteFileAtomic(exchange_ + "Product.txt",
-                    "Id;IdCategory;Code;Name;Fullname;Ed;Standard;Quantity;Price1;Price2;Price3;Price4;Aliquot\r\n"
-                    "101;1;P1;Juice;Apple juice;pc;1;10;1.5;1.4;1.3;1.2;0;\r\n");
-    for (const char* database : {"Zembra_CustomerDB", "Zembra_ProductDB", "Zembra_CategoryDB"})
-      Load(database, "Id\r\n");
-    for (const char* index : {"Zembra_CustomerIndexDB", "Zembra_ProductIndexDB"}) Load(index, "Name\r\n");
+    WriteReferenceTexts();
+    LoadEmptyReferenceDatabases();
     Load("Zembra_CashDB", "Id\r\n");
     Load("Zembra_RouteDB", "Id\r\n");
     Load("Zembra_ProtocolDB", "ACTIONDATE\r\n");
-  }
-
-  void TearDown() override { scratch_.reset(); }
-
-  // Runs hotsync; a run at the same time as another needs its own capture directory.
-  TProgramRun HotSync(std::vector<std::string> arguments, const std::string& capture = "") {
-    arguments.insert(arguments.begin(), {"--home", home_});
-    const std::string directory = root_ + "/" + capture;
-    fs::create_directories(directory);
-    return RunProgram(bin_ + "hotsync", arguments, directory);
-  }
-
-  TProgramRun Handheld(const std::vector<std::string>& arguments) {
-    return RunProgram(bin_ + "handheld", arguments, root_);
-  }
-
-  void Load(const std::string& database, const std::string& text) {
-    const std::string file = root_ + "/load.txt";
-    WriteFileAtomic(file, text);
-    const TProgramRun run = Handheld({"load", device_, database, file});
-    ASSERT_EQ(run.ExitStatus, 0) << run.Err;
   }
 
   // What the accounting system does with the output of a sync: takes it away.
@@ -93,14 +44,7 @@ class SyncGuardE2ETest : public ::testing::Test {
       fs::remove(exchange_ + name);
   }
 
-  std::string LogText() const { return Cp1251ToUtf8(ReadWholeFile(home_ + "/Agent/HotSync.log")); }
-
-  std::string bin_;
-  std::unique_ptr<TScratchDirectory> scratch_;
-  std::string root_;
-  std::string home_;
-  std::string exchange_;
-  std::string device_;
+  std::string LogText() const { return Cp1251ToUtf8(LogBytes()); }
 };
 
 // Two syncs of one handheld at once used to import the same orders twice, and to write a header
@@ -130,14 +74,14 @@ TEST_F(SyncGuardE2ETest, TwoSyncsAtOnceExportEveryOrderExactlyOnce) {
         << first.Err << "\n"
         << second.Err;
 
-    const std::vector<std::string> order_lines = LinesOf(ReadWholeFile(exchange_ + "Order.txt"));
+    const std::vector<std::string> order_lines = LinesWithEnds(ReadWholeFile(exchange_ + "Order.txt"));
     ASSERT_FALSE(order_lines.empty());
     EXPECT_EQ(order_lines[0].rfind(kOrderHeader, 0), 0u) << order_lines[0];
     for (size_t i = 1; i < order_lines.size(); ++i) {
       EXPECT_NE(order_lines[i].rfind("ID;", 0), 0u) << "a header line inside Order.txt";
       ++orders_seen[order_lines[i].substr(0, order_lines[i].find(';'))];
     }
-    const std::vector<std::string> item_lines = LinesOf(ReadWholeFile(exchange_ + "OrderItem.txt"));
+    const std::vector<std::string> item_lines = LinesWithEnds(ReadWholeFile(exchange_ + "OrderItem.txt"));
     ASSERT_FALSE(item_lines.empty());
     EXPECT_EQ(item_lines[0], kItemHeader);
     for (size_t i = 1; i < item_lines.size(); ++i) ++lines_seen[std::to_string(round) + ":" + item_lines[i]];
