@@ -2,9 +2,9 @@
 
 #include <dlfcn.h>
 
-#include <memory>
 #include <mutex>
 #include <string>
+#include <type_traits>
 
 #include "core/exceptions.h"
 
@@ -25,12 +25,12 @@ void Bind(void* library, const char* name, Function*& entry) {
   entry = reinterpret_cast<Function*>(address);
 }
 
-std::unique_ptr<TOdbcApi> LoadApi() {
+TOdbcApi LoadApi() {
   void* library = ::dlopen(kDriverManagerLibrary, RTLD_NOW | RTLD_LOCAL);
   if (library == nullptr) throw Exception(SystemErrorText());
-  auto api = std::make_unique<TOdbcApi>();
+  TOdbcApi api{};
   try {
-#define ZP_BIND(name) Bind(library, #name, api->name)
+#define ZP_BIND(name) Bind(library, #name, api.name)
     ZP_BIND(SQLAllocHandle);
     ZP_BIND(SQLSetEnvAttr);
     ZP_BIND(SQLFreeHandle);
@@ -63,10 +63,17 @@ std::unique_ptr<TOdbcApi> LoadApi() {
 
 const TOdbcApi& OdbcApi() {
   // Bound once and never released: the library stays loaded for the life of the process, and
-  // handles freed by static destructors at exit still reach it.
-  static std::mutex* const guard = new std::mutex;
-  static const TOdbcApi* api = nullptr;
-  std::lock_guard lock(*guard);
-  if (api == nullptr) api = LoadApi().release();
-  return *api;
+  // handles freed by static destructors at exit still reach it. The table is a plain static with
+  // no destructor, so it outlives every handle and leaves nothing on the heap when the conduit
+  // is unloaded.
+  static_assert(std::is_trivially_destructible_v<TOdbcApi> && std::is_trivially_destructible_v<std::mutex>);
+  static std::mutex guard;
+  static TOdbcApi api{};
+  static bool bound = false;
+  std::lock_guard lock(guard);
+  if (!bound) {
+    api = LoadApi();
+    bound = true;
+  }
+  return api;
 }
