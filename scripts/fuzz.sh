@@ -18,8 +18,9 @@ shift
 jobs=${ZP_JOBS:-$(nproc)}
 
 echo "== build the fuzz targets =="
+# Configured exactly as scripts/test.sh configures build/fuzz, so the two never rebuild it for each other.
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -UZP_FOLDERS -DCMAKE_BUILD_TYPE=Debug -DZP_FUZZ=ON -DZP_WERROR=ON \
-  -DZP_TESTS=OFF -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
+  -DZP_TESTS=OFF >/dev/null
 cmake --build build/fuzz -j"$jobs" --target fuzz_all
 
 targets=("$@")
