@@ -1,6 +1,7 @@
 #include "core/float_format.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -48,8 +49,36 @@ bool ShortestDigits(double value, int significant_digits, TDecimalDigits& decima
   return decimal.count <= static_cast<size_t>(significant_digits);
 }
 
+// Amounts and quantities mostly have a few decimals: a value that is a whole number of at most
+// `significant_digits` (at most 15) digits over 10^k, k at most 4, is the double nearest to that
+// decimal, so those digits are its rounding too (as for ShortestDigits), found without the
+// shortest-digit search.
+bool FewDecimalsDigits(double value, int significant_digits, TDecimalDigits& decimal) {
+  constexpr double kScales[] = {1, 10, 100, 1000, 10000};
+  constexpr double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  if (significant_digits > 15 || significant_digits < 1) return false;
+  const double limit = kPowers[significant_digits];
+  const double magnitude = std::fabs(value);
+  if (!(magnitude < limit)) return false;
+  for (int k = 0; k < 5; ++k) {
+    const double scaled = std::nearbyint(magnitude * kScales[k]);
+    if (!(scaled < limit)) return false;
+    if (scaled == 0 || scaled / kScales[k] != magnitude) continue;
+    const auto written = std::to_chars(decimal.digits, decimal.digits + sizeof decimal.digits,
+                                       static_cast<int64_t>(scaled));
+    const size_t length = static_cast<size_t>(written.ptr - decimal.digits);
+    decimal.negative = value < 0;
+    decimal.exponent = static_cast<int>(length) - 1 - k;
+    decimal.count = length;
+    while (decimal.count > 1 && decimal.digits[decimal.count - 1] == '0') --decimal.count;
+    return true;
+  }
+  return false;
+}
+
 TDecimalDigits DecimalDigits(double value, int significant_digits) {
   TDecimalDigits decimal;
+  if (FewDecimalsDigits(value, significant_digits, decimal)) return decimal;
   if (ShortestDigits(value, significant_digits, decimal)) return decimal;
   char buffer[48];
   const auto result =
@@ -118,6 +147,7 @@ void AppendFloat(std::string& out, double value, const TFloatFormat& format) {
 double RoundToSignificantDigits(double value, int significant_digits) {
   if (value == 0) return 0.0;
   TDecimalDigits shortest;
+  if (FewDecimalsDigits(value, significant_digits, shortest)) return value;
   if (ShortestDigits(value, significant_digits, shortest)) return value;
   char buffer[48];
   const auto written =

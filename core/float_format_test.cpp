@@ -72,6 +72,11 @@ TEST(FloatFormat, ShortCutsGiveThePrintfRoundingForEveryKindOfValue) {
   for (int i = 0; i < 20000; ++i) {
     values.push_back(std::bit_cast<double>(random()));
     values.push_back(static_cast<double>(random() % 100000000) / 100);
+    // Few decimals, at the edges of the 15-digit range and of the short cut's scales.
+    const double scales[] = {1, 10, 100, 1000, 10000, 100000};
+    const double whole = static_cast<double>(random() % 1000000000000000ull);
+    values.push_back((random() % 2 ? -whole : whole) / scales[random() % 6]);
+    values.push_back(std::nextafter(whole / scales[random() % 6], 0.0));
     values.push_back(std::bit_cast<double>(random() & 0x800FFFFFFFFFFFFFull));  // subnormal
   }
   for (const double value : values) {
