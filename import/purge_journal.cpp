@@ -46,14 +46,8 @@ TJournalEntry ParseEntry(std::string_view line, size_t number) {
 }
 
 std::vector<uint32_t> RecordIdsOf(TpfgPalmRemoteTable& table) {
-  std::vector<uint32_t> ids;
   table.Open();
-  ids.reserve(static_cast<size_t>(table.RecordCount()));
-  while (!table.Eof()) {
-    ids.push_back(table.RecordId());
-    table.Next();
-  }
-  return ids;
+  return table.ReadRecordIds();
 }
 
 void EmptyDatabase(TpfgPalmRemoteTable& table) {

@@ -1,5 +1,6 @@
 #include "palmdb/palm_remote_table.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <optional>
@@ -8,6 +9,7 @@
 #include "conduit/palm_component.h"
 #include "conduit/sync_error.h"
 #include "core/text_conversions.h"
+#include "palmdb/handheld_encodings.h"
 #include "palmdb/palm_errors.h"
 
 namespace {
@@ -431,6 +433,20 @@ const std::vector<uint8_t>& TpfgPalmRemoteTable::LocalToRemoteRecord() {
   return write_buffer_;
 }
 
+void TpfgPalmRemoteTable::CheckFieldPacks(int index) {
+  if (OnWriteField) {
+    LocalToRemoteRecord();
+    return;
+  }
+  const TpfgPalmFieldDef& def = FieldDefs()[index];
+  const int32_t width = def.Width();
+  // A string packs any text; a field of no fixed width holds nothing to check.
+  if (def.DataType() == ptString || width <= 0) return;
+  write_buffer_.assign(static_cast<size_t>(width), 0);
+  EncodePalmCell(def.DataType(), RecordCells().at(index), write_buffer_.data(), write_buffer_.size(),
+                 CurrentFormats());
+}
+
 void TpfgPalmRemoteTable::RequireOpen() const {
   if (!Active()) throw EPalmDBError("The operation requires the table to be open");
 }
@@ -468,10 +484,9 @@ uint8_t* TpfgPalmRemoteTable::ReadBuffer() {
   return read_buffer_.data();
 }
 
-void TpfgPalmRemoteTable::ReadCurrentRecord(TReadKind kind) {
-  Notify(OnBeforeRecChange);
+int32_t TpfgPalmRemoteTable::ReadRecordAtRecNo(TReadKind kind, SyncRecord& record) {
   const TSyncManagerCalls& sync = SyncCalls();
-  SyncRecord record{};
+  record = SyncRecord{};
   record.db_handle = handle_;
   record.record_index = static_cast<uint32_t>(rec_no_);
   record.buffer_size = kReadBufferSize;
@@ -479,18 +494,26 @@ void TpfgPalmRemoteTable::ReadCurrentRecord(TReadKind kind) {
   const bool filtered = kind == TReadKind::Navigation && category_filter_ != -1;
   const bool modified_only = kind == TReadKind::Navigation && options_.Contains(opModified);
   if (filtered) record.category = category_filter_;
-  int32_t result;
   if (filtered) {
-    result = modified_only ? sync.ReadNextModifiedRecInCategory(&record) : sync.ReadNextRecInCategory(&record);
-  } else {
-    result = modified_only ? sync.ReadNextModifiedRec(&record) : sync.ReadRecordByIndex(&record);
+    return modified_only ? sync.ReadNextModifiedRecInCategory(&record) : sync.ReadNextRecInCategory(&record);
   }
+  return modified_only ? sync.ReadNextModifiedRec(&record) : sync.ReadRecordByIndex(&record);
+}
+
+void TpfgPalmRemoteTable::PassLastRecord() {
+  rec_no_ = RecordCount();
+  record_attributes_ = 0;
+  record_id_ = 0;
+  record_category_ = category_filter_;
+  ClearRecord();
+}
+
+void TpfgPalmRemoteTable::ReadCurrentRecord(TReadKind kind) {
+  Notify(OnBeforeRecChange);
+  SyncRecord record;
+  const int32_t result = ReadRecordAtRecNo(kind, record);
   if (result == SYNCERR_NOT_FOUND) {
-    rec_no_ = RecordCount();
-    record_attributes_ = 0;
-    record_id_ = 0;
-    record_category_ = category_filter_;
-    ClearRecord();
+    PassLastRecord();
   } else {
     CheckSyncResult(result, "(" + TableName() + ", record " + std::to_string(rec_no_ + 1) + ")");
     if (record.record_size > kReadBufferSize) {
@@ -507,6 +530,25 @@ void TpfgPalmRemoteTable::ReadCurrentRecord(TReadKind kind) {
     record_category_ = static_cast<int8_t>(record.category);
   }
   Notify(OnAfterRecChange);
+}
+
+std::vector<uint32_t> TpfgPalmRemoteTable::ReadRecordIds() {
+  RequireOpen();
+  std::vector<uint32_t> ids;
+  ids.reserve(static_cast<size_t>(std::max(RecordCount() - rec_no_, 0)));
+  while (!Eof()) {
+    ids.push_back(record_id_);
+    ++rec_no_;
+    SyncRecord record;
+    const int32_t result = ReadRecordAtRecNo(TReadKind::Navigation, record);
+    if (result == SYNCERR_NOT_FOUND) break;
+    CheckSyncResult(result, "(" + TableName() + ", record " + std::to_string(rec_no_ + 1) + ")");
+    record_attributes_ = record.attributes;
+    record_id_ = record.record_id;
+    record_category_ = static_cast<int8_t>(record.category);
+  }
+  PassLastRecord();
+  return ids;
 }
 
 void TpfgPalmRemoteTable::ReadAppInfo() {

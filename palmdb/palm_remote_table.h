@@ -14,6 +14,8 @@
 #include "palmdb/palm_table.h"
 #include "palmdb/record_layout.h"
 
+struct SyncRecord;
+
 enum TpfgPalmRemoteTableOption : uint8_t { opShowSecret, opArchived, opModified, opStringsAlign, opNumAlign };
 
 class TpfgPalmRemoteTableOptions {
@@ -103,6 +105,9 @@ class TpfgPalmRemoteTable : public TpfgPalmTable {
   void DeleteRecordById(uint32_t id);
   bool LocateRecordById(uint32_t id);
   void PurgeDeletedRecords();
+  // The IDs of the current record and of every record Next would go on to, without converting
+  // their values; the table is left at its end.
+  std::vector<uint32_t> ReadRecordIds();
 
   // The application info block of the open database (empty when it has none).
   const TpfgModifiedMemoryStream& AppInfo() const { return app_info_; }
@@ -112,6 +117,9 @@ class TpfgPalmRemoteTable : public TpfgPalmTable {
   // The record layout over the current record (what Open, Next and Post use).
   void RemoteToLocalRecord(const uint8_t* data, size_t size);
   const std::vector<uint8_t>& LocalToRemoteRecord();
+  // Packs the current record's value of one field alone, failing as LocalToRemoteRecord would on
+  // it; a table whose fields a write hook may supply packs the whole record.
+  void CheckFieldPacks(int index);
 
   TpfgNotifyTableEvent OnBeforeOpen, OnAfterOpen, OnBeforeClose, OnAfterClose;
   TpfgNotifyTableEvent OnBeforeRecChange, OnAfterRecChange;
@@ -136,6 +144,10 @@ class TpfgPalmRemoteTable : public TpfgPalmTable {
   uint8_t* ReadBuffer();
   // Reads the record at RecNo; "not found" positions the table after its last record.
   void ReadCurrentRecord(TReadKind kind);
+  // The Sync Manager read behind ReadCurrentRecord: the record at RecNo into the read buffer.
+  int32_t ReadRecordAtRecNo(TReadKind kind, SyncRecord& record);
+  // After a read found no record: the table stands after its last record, with none current.
+  void PassLastRecord();
   void ReadAppInfo();
 
   std::string creator_id_;

@@ -313,6 +313,33 @@ TEST_F(RemoteTableTest, NavigationDeletionAndLookupById) {
   EXPECT_FALSE(notes.Exists());
 }
 
+// The ID walk must list exactly the records Next visits, filtered ones included, and stop at the end.
+TEST_F(RemoteTableTest, RecordIdWalkMatchesTheRecordWalk) {
+  TpfgPalmRemoteTable& notes = Catalogue().ptNote1;
+  notes.CreateTable();
+  WriteNotes(notes, {"a", "b"}, 1);
+  WriteNotes(notes, {"c"}, 2);
+  WriteNotes(notes, {"d"}, 1);
+  notes.Close();
+  for (const int8_t filter : {int8_t{-1}, int8_t{1}}) {
+    const auto open_filtered = [&] {
+      notes.Open();
+      notes.SetCategoryFilter(filter);
+      notes.First();
+    };
+    open_filtered();
+    std::vector<uint32_t> walked;
+    for (; !notes.Eof(); notes.Next()) walked.push_back(notes.RecordId());
+    notes.Close();
+    open_filtered();
+    EXPECT_EQ(notes.ReadRecordIds(), walked) << "filter " << int{filter};
+    EXPECT_TRUE(notes.Eof());
+    EXPECT_EQ(notes.RecordId(), 0u);
+    EXPECT_EQ(walked.size(), filter == -1 ? 4u : 3u);
+    notes.Close();
+  }
+}
+
 TEST_F(RemoteTableTest, ClosedTableIsEmptiedThroughItsOwnOpen) {
   TpfgPalmRemoteTable& notes = Catalogue().ptNote1;
   notes.CreateTable();
