@@ -108,20 +108,6 @@ bool AlwaysPacks(const TStagedValue& value, TpfgPalmFieldType type) {
   return type == ptString || type == ptDateTime;
 }
 
-// Assigns the values that may not pack and empties the other fields; false when there are none.
-bool AssignDoubtfulValues(const std::vector<TpfgPalmField*>& fields, const std::vector<TStagedValue>& row) {
-  bool doubtful = false;
-  for (size_t i = 0; i < fields.size(); ++i) {
-    if (AlwaysPacks(row[i], fields[i]->DataType())) {
-      fields[i]->SetAsString(std::string());
-    } else {
-      AssignValue(*fields[i], row[i]);
-      doubtful = true;
-    }
-  }
-  return doubtful;
-}
-
 // Switches the table's saving of closed-table values on for one scope.
 class TDbSavingScope {
  public:
@@ -182,8 +168,14 @@ void SortStagedRecords(TStagedRecords& records, std::span<const char* const> fie
 void CheckRecordsPack(TpfgPalmRemoteTable& table, const TStagedRecords& records) {
   TDbSavingScope saving(table);
   const std::vector<TpfgPalmField*> fields = BindFields(table, records);
+  for (TpfgPalmField* field : fields) field->SetAsString(std::string());
   for (const std::vector<TStagedValue>& row : records.Rows) {
-    if (AssignDoubtfulValues(fields, row)) table.LocalToRemoteRecord();
+    for (size_t i = 0; i < fields.size(); ++i) {
+      if (AlwaysPacks(row[i], fields[i]->DataType())) continue;
+      AssignValue(*fields[i], row[i]);
+      table.CheckFieldPacks(fields[i]->Index());
+      fields[i]->SetAsString(std::string());
+    }
   }
 }
 

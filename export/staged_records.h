@@ -52,9 +52,9 @@ TStagedRecords ReadStagedRecords(TReferenceReader& reader, std::span<const TExpo
 // Orders the rows ascending by the integer values of the named fields, equal rows in their order.
 void SortStagedRecords(TStagedRecords& records, std::span<const char* const> fields);
 
-// Packs by the table's record layout, on the closed table, every row holding a value that may not
-// fit its field (a date-time in a date field), so a value that cannot be stored (a date with a
-// time of day) fails with the error Post would give, before anything is written.
+// Packs, on the closed table, every value that may not fit its field (a date-time in a date
+// field), so a value that cannot be stored (a date with a time of day) fails with the error Post
+// would give, before anything is written.
 void CheckRecordsPack(TpfgPalmRemoteTable& table, const TStagedRecords& records);
 
 // Appends every row to the open table (Insert, fields, Post), one progress step per record.
