@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <iostream>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "api/sync_manager.h"
@@ -30,13 +31,12 @@ bool HasPdbExtension(const fs::path& path) {
   return extension == ".pdb";
 }
 
-// What a .pdb file's header says: the database name, or why it cannot be read.
-struct THeaderName {
+struct THeaderRead {
   std::optional<std::string> Name;
   std::string Failure;
 };
 
-THeaderName NameInFile(const fs::path& path) {
+THeaderRead NameInFile(const fs::path& path) {
   try {
     const TOpenFile file = OpenRegularFileForReading(path.string());
     std::string header(kPdbHeaderSize, '\0');
@@ -76,12 +76,27 @@ Device::~Device() {
   }
 }
 
+Device::THeaderName Device::HeaderName(const std::string& path) const {
+  const std::optional<TFileIdentity> identity = IdentityOf(path);
+  const auto known = headers_.find(path);
+  if (identity && known != headers_.end() && known->second.Identity == *identity) return known->second.Value;
+  THeaderRead read = NameInFile(path);
+  THeaderName header{std::move(read.Name), std::move(read.Failure)};
+  // A file that changed while it was read is read again next time.
+  if (identity && IdentityOf(path) == identity) {
+    headers_.insert_or_assign(path, TKnown<THeaderName>{*identity, header});
+  } else {
+    headers_.erase(path);
+  }
+  return header;
+}
+
 std::optional<std::string> Device::FindFile(const std::string& name, std::string* damage) const {
   std::vector<std::string> matches;
   std::error_code error;
   for (const fs::directory_entry& entry : fs::directory_iterator(directory_, error)) {
     if (!entry.is_regular_file(error) || !HasPdbExtension(entry.path())) continue;
-    const THeaderName header = NameInFile(entry.path());
+    const THeaderName header = HeaderName(entry.path().string());
     if (header.Name == name) matches.push_back(entry.path().string());
     if (header.Name) continue;
     if (damage != nullptr && entry.path().filename() == DatabaseFileName(name)) *damage = header.Failure;
@@ -135,8 +150,19 @@ uint8_t Device::Open(const std::string& name, uint8_t mode) {
   if (std::none_of(open_.begin(), open_.end(), [](const auto& d) { return !d; }))
     throw ESyncResult(SYNCERR_TOO_MANY_OPEN, "more than " + std::to_string(kMaxOpenDatabases) + " databases open");
   try {
-    DeviceDatabase database(ParsePdb(ReadWholeFile(*path), *path));
-    return Keep(std::make_unique<OpenDatabase>(*path, mode, std::move(database), false));
+    const std::optional<TFileIdentity> identity = IdentityOf(*path);
+    const auto closed = closed_unchanged_.find(*path);
+    std::optional<DeviceDatabase> database;
+    if (identity && closed != closed_unchanged_.end() && closed->second.Identity == *identity) {
+      database.emplace(std::move(closed->second.Value));
+    } else {
+      database.emplace(ParsePdb(ReadWholeFile(*path), *path));
+    }
+    if (closed != closed_unchanged_.end()) closed_unchanged_.erase(closed);
+    const uint8_t handle = Keep(std::make_unique<OpenDatabase>(*path, mode, std::move(*database), false));
+    // Kept for reopening only when the file was not touched while it was read.
+    read_from_[handle - 1] = identity == IdentityOf(*path) ? identity : std::nullopt;
+    return handle;
   } catch (const ESyncResult&) {
     throw;
   } catch (const Exception& e) {
@@ -156,8 +182,10 @@ uint8_t Device::Create(const NewDatabase& params) {
   contents.type = params.type;
   contents.creator = params.creator;
   contents.creation_date = contents.modification_date = HandheldNow();
-  return Keep(std::make_unique<OpenDatabase>(NewFilePath(params.name), SYNC_MODE_READ | SYNC_MODE_WRITE,
-                                             DeviceDatabase(std::move(contents)), true));
+  const uint8_t handle = Keep(std::make_unique<OpenDatabase>(NewFilePath(params.name), SYNC_MODE_READ | SYNC_MODE_WRITE,
+                                                             DeviceDatabase(std::move(contents)), true));
+  read_from_[handle - 1].reset();
+  return handle;
 }
 
 OpenDatabase& Device::At(uint8_t handle) {
@@ -169,7 +197,13 @@ OpenDatabase& Device::At(uint8_t handle) {
 void Device::Close(uint8_t handle) {
   At(handle);
   const std::unique_ptr<OpenDatabase> database = std::move(open_[handle - 1]);
-  if (!database->NeedsSaving()) return;
+  const std::optional<TFileIdentity> read_from = std::exchange(read_from_[handle - 1], std::nullopt);
+  if (!database->NeedsSaving()) {
+    if (read_from && IdentityOf(database->Path()) == read_from)
+      closed_unchanged_.insert_or_assign(database->Path(),
+                                         TKnown<DeviceDatabase>{*read_from, std::move(database->Database())});
+    return;
+  }
   try {
     database->Database().StampForSaving(HandheldNow());
     WriteFileAtomic(database->Path(), SerializePdb(database->Database().Contents()));
@@ -180,12 +214,15 @@ void Device::Close(uint8_t handle) {
 
 void Device::Discard() {
   for (auto& database : open_) database.reset();
+  for (auto& identity : read_from_) identity.reset();
 }
 
 void Device::Delete(const std::string& name) {
   if (FindOpen(name)) throw ESyncResult(kSyncErrNonspecific, Quoted(name) + " is open and cannot be deleted");
   const std::optional<std::string> path = FindFile(name);
   if (!path) throw ESyncResult(SYNCERR_NOT_FOUND, Quoted(name) + " does not exist");
+  closed_unchanged_.erase(*path);
+  headers_.erase(*path);
   std::error_code error;
   if (!fs::remove(*path, error))
     throw ESyncResult(kSyncErrNonspecific, "cannot delete " + *path + ": " + error.message());

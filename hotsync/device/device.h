@@ -1,5 +1,6 @@
 // Device: the handheld stood in for by a directory of .pdb files. Databases are found by the
 // name in their header; open ones live in memory behind one-byte handles and are saved on close.
+// Headers read and databases closed unchanged are kept while their files stay as they were.
 #pragma once
 
 #include <array>
@@ -7,7 +8,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
+#include "hotsync/device/file_identity.h"
 #include "hotsync/device/open_database.h"
 
 constexpr size_t kMaxOpenDatabases = 8;
@@ -49,6 +52,23 @@ class Device {
   std::string NewFilePath(const std::string& name) const;
   uint8_t Keep(std::unique_ptr<OpenDatabase> database);
 
+  // What a .pdb file's header says: the database name, or why it cannot be read.
+  struct THeaderName {
+    std::optional<std::string> Name;
+    std::string Failure;
+  };
+  // Something learnt from a file, good while the file keeps this identity.
+  template <class T>
+  struct TKnown {
+    TFileIdentity Identity;
+    T Value;
+  };
+  THeaderName HeaderName(const std::string& path) const;
+
   std::string directory_;
   std::array<std::unique_ptr<OpenDatabase>, kMaxOpenDatabases> open_;
+  // The identity of the file each open database was read from (none: created by its handle).
+  std::array<std::optional<TFileIdentity>, kMaxOpenDatabases> read_from_;
+  mutable std::unordered_map<std::string, TKnown<THeaderName>> headers_;
+  std::unordered_map<std::string, TKnown<DeviceDatabase>> closed_unchanged_;
 };

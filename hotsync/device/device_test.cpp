@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <set>
 
@@ -106,6 +107,37 @@ TEST(Device, SavesOnCloseOnlyAndOnlyWhatChanged) {
   device.At(again).Database().PurgeDeletedRecords();
   device.Close(again);
   EXPECT_EQ(Inode(path), after_save);
+}
+
+// A database closed unchanged is opened again from memory, but only while its file is the one it
+// was read from: a file replaced or rewritten in between is read anew, under its new name too.
+TEST(Device, ReopeningReadsAFileThatChangedSinceItWasClosed) {
+  TempDeviceDirectory dir;
+  const std::string path = dir.File("Orders.pdb");
+  PutDatabase(path, "Orders", {{0, 0, 1, "first"}});
+  Device device(dir.Path());
+  const auto first_record = [&](const std::string& name) {
+    const uint8_t handle = device.Open(name, SYNC_MODE_READ);
+    const std::string data = device.At(handle).Database().RecordAt(0).data;
+    device.Close(handle);
+    return data;
+  };
+  EXPECT_EQ(first_record("Orders"), "first");
+  EXPECT_EQ(first_record("Orders"), "first");
+  PutDatabase(path, "Orders", {{0, 0, 1, "second"}});
+  EXPECT_EQ(first_record("Orders"), "second");
+  {
+    std::string bytes = ReadWholeFile(path);
+    bytes += "x";
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+  }
+  // The last record runs to the end of the file, so the byte written in place is read.
+  EXPECT_EQ(first_record("Orders"), "secondx");
+  PutDatabase(path, "Renamed", {{0, 0, 1, "third"}});
+  EXPECT_EQ(Try([&] { device.Open("Orders", SYNC_MODE_READ); }).code, SYNCERR_NOT_FOUND);
+  EXPECT_EQ(first_record("Renamed"), "third");
 }
 
 TEST(Device, AnswersWithTheHandheldsResultCodes) {
