@@ -6,12 +6,15 @@ namespace {
 
 enum class TByteOrder { MostSignificantFirst, LeastSignificantFirst };
 
-void CheckAccess(const char* what, size_t size, size_t offset, size_t width) {
+[[noreturn, gnu::cold, gnu::noinline]] void RefuseAccess(const char* what, size_t size, size_t offset, size_t width) {
   if (width < 1 || width > 8) throw EByteRangeError("a number of " + std::to_string(width) + " bytes");
-  if (!BytesFit(size, offset, width)) {
-    throw EByteRangeError(std::string(what) + " of " + std::to_string(width) + " bytes at offset " +
-                          std::to_string(offset) + " past the end of " + std::to_string(size) + " bytes");
-  }
+  throw EByteRangeError(std::string(what) + " of " + std::to_string(width) + " bytes at offset " +
+                        std::to_string(offset) + " past the end of " + std::to_string(size) + " bytes");
+}
+
+inline void CheckAccess(const char* what, size_t size, size_t offset, size_t width) {
+  if (width < 1 || width > 8 || !BytesFit(size, offset, width)) [[unlikely]]
+    RefuseAccess(what, size, offset, width);
 }
 
 // The position of the byte with significance `rank` (0: the lowest) among `width` bytes.

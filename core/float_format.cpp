@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -49,31 +50,47 @@ bool ShortestDigits(double value, int significant_digits, TDecimalDigits& decima
   return decimal.count <= static_cast<size_t>(significant_digits);
 }
 
+// A value as a whole number over a power of ten.
+struct TScaledDecimal {
+  int64_t Whole;
+  int Decimals;
+};
+
 // Amounts and quantities mostly have a few decimals: a value that is a whole number of at most
 // `significant_digits` (at most 15) digits over 10^k, k at most 4, is the double nearest to that
 // decimal, so those digits are its rounding too (as for ShortestDigits), found without the
 // shortest-digit search.
-bool FewDecimalsDigits(double value, int significant_digits, TDecimalDigits& decimal) {
-  constexpr double kScales[] = {1, 10, 100, 1000, 10000};
-  constexpr double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  if (significant_digits > 15 || significant_digits < 1) return false;
+std::optional<TScaledDecimal> FewDecimals(double value, int significant_digits) {
+  static constexpr double kScales[] = {1, 10, 100, 1000, 10000};
+  static constexpr double kPowers[] = {1,    1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  if (significant_digits > 15 || significant_digits < 1) return std::nullopt;
   const double limit = kPowers[significant_digits];
   const double magnitude = std::fabs(value);
-  if (!(magnitude < limit)) return false;
   for (int k = 0; k < 5; ++k) {
-    const double scaled = std::nearbyint(magnitude * kScales[k]);
-    if (!(scaled < limit)) return false;
-    if (scaled == 0 || scaled / kScales[k] != magnitude) continue;
-    const auto written = std::to_chars(decimal.digits, decimal.digits + sizeof decimal.digits,
-                                       static_cast<int64_t>(scaled));
-    const size_t length = static_cast<size_t>(written.ptr - decimal.digits);
-    decimal.negative = value < 0;
-    decimal.exponent = static_cast<int>(length) - 1 - k;
-    decimal.count = length;
-    while (decimal.count > 1 && decimal.digits[decimal.count - 1] == '0') --decimal.count;
-    return true;
+    const double product = magnitude * kScales[k];
+    if (!(product < limit)) return std::nullopt;
+    // Below 2^52, adding and taking away 2^52 rounds to the nearest whole number.
+    const double scaled = (product + 0x1p52) - 0x1p52;
+    if (!(scaled < limit)) return std::nullopt;
+    // The product of a true case lies within an ulp of its whole number; the division, slower,
+    // decides only the near ones.
+    if (scaled == 0 || std::fabs(product - scaled) > product * 1e-15 || scaled / kScales[k] != magnitude) continue;
+    return TScaledDecimal{static_cast<int64_t>(scaled), k};
   }
-  return false;
+  return std::nullopt;
+}
+
+bool FewDecimalsDigits(double value, int significant_digits, TDecimalDigits& decimal) {
+  const std::optional<TScaledDecimal> scaled = FewDecimals(value, significant_digits);
+  if (!scaled) return false;
+  const auto written = std::to_chars(decimal.digits, decimal.digits + sizeof decimal.digits, scaled->Whole);
+  const size_t length = static_cast<size_t>(written.ptr - decimal.digits);
+  decimal.negative = value < 0;
+  decimal.exponent = static_cast<int>(length) - 1 - scaled->Decimals;
+  decimal.count = length;
+  while (decimal.count > 1 && decimal.digits[decimal.count - 1] == '0') --decimal.count;
+  return true;
 }
 
 TDecimalDigits DecimalDigits(double value, int significant_digits) {
@@ -146,8 +163,8 @@ void AppendFloat(std::string& out, double value, const TFloatFormat& format) {
 
 double RoundToSignificantDigits(double value, int significant_digits) {
   if (value == 0) return 0.0;
+  if (FewDecimals(value, significant_digits)) return value;
   TDecimalDigits shortest;
-  if (FewDecimalsDigits(value, significant_digits, shortest)) return value;
   if (ShortestDigits(value, significant_digits, shortest)) return value;
   char buffer[48];
   const auto written =
