@@ -515,7 +515,7 @@ void TpfgPalmRemoteTable::ReadCurrentRecord(TReadKind kind) {
   if (result == SYNCERR_NOT_FOUND) {
     PassLastRecord();
   } else {
-    CheckSyncResult(result, "(" + TableName() + ", record " + std::to_string(rec_no_ + 1) + ")");
+    if (result != 0) CheckSyncResult(result, RecordDetail());
     if (record.record_size > kReadBufferSize) {
       throw EPalmDBError("The record at index " + std::to_string(rec_no_) + " is larger than 65000 bytes");
     }
@@ -542,7 +542,7 @@ std::vector<uint32_t> TpfgPalmRemoteTable::ReadRecordIds() {
     SyncRecord record;
     const int32_t result = ReadRecordAtRecNo(TReadKind::Navigation, record);
     if (result == SYNCERR_NOT_FOUND) break;
-    CheckSyncResult(result, "(" + TableName() + ", record " + std::to_string(rec_no_ + 1) + ")");
+    if (result != 0) CheckSyncResult(result, RecordDetail());
     record_attributes_ = record.attributes;
     record_id_ = record.record_id;
     record_category_ = static_cast<int8_t>(record.category);

@@ -134,6 +134,8 @@ class TpfgPalmRemoteTable : public TpfgPalmTable {
 
   // What a Sync Manager error of this table is about: "(<database name>)".
   std::string Detail() const { return "(" + TableName() + ")"; }
+  // The same for the record at RecNo: "(<database name>, record <RecNo + 1>)".
+  std::string RecordDetail() const { return "(" + TableName() + ", record " + std::to_string(rec_no_ + 1) + ")"; }
   void RequireOpen() const;
   void RequireClosed() const;
   void RequireBrowse() const;
