@@ -1,6 +1,7 @@
 #include "import/purge_journal.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <unordered_set>
@@ -86,9 +87,16 @@ void RemoveJournal(const std::string& path) {
 
 std::string FormatPurgeJournal(const std::vector<TJournalEntry>& entries) {
   std::string bytes = std::string(kFirstLine) + "\n";
+  const auto append_number = [&bytes](size_t number) {
+    char digits[24];
+    bytes += ' ';
+    bytes.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
+  };
   for (const TJournalEntry& entry : entries) {
-    bytes += entry.Database + " " + std::to_string(entry.RecordIds.size());
-    for (uint32_t id : entry.RecordIds) bytes += " " + std::to_string(id);
+    bytes.reserve(bytes.size() + entry.Database.size() + 8 * (entry.RecordIds.size() + 1));
+    bytes += entry.Database;
+    append_number(entry.RecordIds.size());
+    for (uint32_t id : entry.RecordIds) append_number(id);
     bytes += "\n";
   }
   bytes += "end " + std::to_string(entries.size()) + "\n";

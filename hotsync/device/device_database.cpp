@@ -10,6 +10,7 @@
 DeviceDatabase::DeviceDatabase(PdbDatabase contents) : contents_(std::move(contents)) {
   next_id_ = std::max<uint32_t>(1, contents_.unique_id_seed);
   std::vector<uint32_t> needing_ids;
+  index_of_id_.reserve(contents_.records.size());
   for (uint32_t i = 0; i < RecordCount(); ++i) {
     const uint32_t id = contents_.records[i].unique_id;
     if (id == 0 || !index_of_id_.emplace(id, i).second) {
@@ -100,5 +101,6 @@ void DeviceDatabase::SetAppInfo(std::string bytes) {
 
 void DeviceDatabase::RebuildIdIndex() {
   index_of_id_.clear();
+  index_of_id_.reserve(contents_.records.size());
   for (uint32_t i = 0; i < RecordCount(); ++i) index_of_id_.emplace(contents_.records[i].unique_id, i);
 }
