@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
+#include <optional>
+#include <random>
+
 #include "core/exceptions.h"
 
 namespace {
@@ -46,6 +51,29 @@ TEST(TextConversions, FloatsParseWithTheRegionalSeparatorOnly) {
   EXPECT_FALSE(TryStrToFloat("abc", kPoint));
   EXPECT_FALSE(TryStrToFloat("", kPoint));
   EXPECT_THROW(StrToFloat("1e", kPoint), EConvertError);
+  // Short decimals take a quicker road that must end where the full conversion does.
+  for (const char* text : {"5.", ".5", "+5", "-0", "007.50", "123456789012345", "1234567890123456", "0.000000000000001",
+                           "99999999999999.9", "-0.1", "1.000000000000005", "893.27", ".", "-"}) {
+    double expected = 0;
+    const std::string_view view(text);
+    const bool plus = view.starts_with('+');
+    const auto [end, error] = std::from_chars(view.data(), view.data() + view.size(), expected);
+    const bool parses = !plus && error == std::errc() && end == view.data() + view.size();
+    const std::optional<double> value = TryStrToFloat(text, kPoint);
+    ASSERT_EQ(value.has_value(), parses) << text;
+    if (parses) {
+      EXPECT_EQ(std::bit_cast<uint64_t>(*value), std::bit_cast<uint64_t>(expected)) << text;
+    }
+  }
+  std::mt19937_64 random(11);
+  for (int n = 0; n < 20000; ++n) {
+    const std::string text = std::to_string(random() % 1000000000000000ull);
+    const size_t point = random() % (text.size() + 1);
+    const std::string decimal = text.substr(0, point) + "." + text.substr(point);
+    double expected = 0;
+    std::from_chars(decimal.data(), decimal.data() + decimal.size(), expected);
+    ASSERT_EQ(std::bit_cast<uint64_t>(StrToFloat(decimal, kPoint)), std::bit_cast<uint64_t>(expected)) << decimal;
+  }
   for (const double v : {0.1, 1.0 / 3.0, 123.456, 1e-300, 9.87654321e100}) {
     EXPECT_DOUBLE_EQ(StrToFloat(FloatToStr(v, kComma), kComma), std::stod(FloatToStr(v, kPoint)));
   }
