@@ -150,19 +150,28 @@ TStagedRecords ReadStagedRecords(TReferenceReader& reader, std::span<const TExpo
 void SortStagedRecords(TStagedRecords& records, std::span<const char* const> fields) {
   std::vector<int> columns;
   for (const char* name : fields) columns.push_back(records.FieldIndex(name));
-  const auto integer = [](const TStagedValue& value) {
-    const auto* number = std::get_if<int32_t>(&value);
-    return number != nullptr ? *number : 0;
+  const size_t width = columns.size();
+  const size_t count = records.Rows.size();
+  // The keys of every row side by side, so the sort compares small numbers, not scattered rows.
+  std::vector<int32_t> keys(count * width);
+  for (size_t row = 0; row < count; ++row) {
+    for (size_t key = 0; key < width; ++key) {
+      const auto* number = std::get_if<int32_t>(&records.Rows[row][columns[key]]);
+      keys[row * width + key] = number != nullptr ? *number : 0;
+    }
+  }
+  const auto before = [&](size_t a, size_t b) {
+    return std::lexicographical_compare(keys.begin() + a * width, keys.begin() + (a + 1) * width,
+                                        keys.begin() + b * width, keys.begin() + (b + 1) * width);
   };
-  std::stable_sort(records.Rows.begin(), records.Rows.end(),
-                   [&](const std::vector<TStagedValue>& a, const std::vector<TStagedValue>& b) {
-                     for (int column : columns) {
-                       const int32_t left = integer(a[column]);
-                       const int32_t right = integer(b[column]);
-                       if (left != right) return left < right;
-                     }
-                     return false;
-                   });
+  std::vector<uint32_t> order(count);
+  for (size_t row = 0; row < count; ++row) order[row] = static_cast<uint32_t>(row);
+  if (std::is_sorted(order.begin(), order.end(), before)) return;
+  std::stable_sort(order.begin(), order.end(), before);
+  std::vector<std::vector<TStagedValue>> sorted;
+  sorted.reserve(count);
+  for (const uint32_t row : order) sorted.push_back(std::move(records.Rows[row]));
+  records.Rows = std::move(sorted);
 }
 
 void CheckRecordsPack(TpfgPalmRemoteTable& table, const TStagedRecords& records) {

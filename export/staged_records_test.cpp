@@ -100,6 +100,15 @@ TEST_F(StagedRecordsTest, SortIsStableOnSeveralIntegerFields) {
   std::vector<int32_t> ids;
   for (const auto& row : records.Rows) ids.push_back(std::get<int32_t>(row[2]));
   EXPECT_EQ(ids, (std::vector<int32_t>{3, 9, 4, 5}));
+
+  // Rows of equal keys keep their reading order; a row without an integer sorts as 0.
+  records.Rows.push_back({std::monostate{}, int32_t{7}, int32_t{8}});
+  records.Rows.push_back({int32_t{1}, int32_t{2}, int32_t{1}});
+  constexpr const char* kTwoKeys[] = {"DayOfWeek", "Nomer"};
+  SortStagedRecords(records, kTwoKeys);
+  ids.clear();
+  for (const auto& row : records.Rows) ids.push_back(std::get<int32_t>(row[2]));
+  EXPECT_EQ(ids, (std::vector<int32_t>{8, 3, 9, 1, 4, 5}));
 }
 
 TEST_F(StagedRecordsTest, DateWithATimeOfDayFailsThePackCheckAsPostWould) {
