@@ -44,6 +44,6 @@ void TpfgPalmField::SetAsInteger(int32_t value) { table_->SetFieldValue(index_, 
 
 void TpfgPalmField::SetAsFloat(double value) { table_->SetFieldValue(index_, TPalmValue{value}); }
 
-void TpfgPalmField::SetAsDateTime(TDateTime value) { table_->SetFieldValue(index_, TPalmValue{DateTimeToStr(value)}); }
+void TpfgPalmField::SetAsDateTime(TDateTime value) { table_->SetFieldValue(index_, TPalmValue{value}); }
 
 void TpfgPalmField::SetAsString(std::string value) { table_->SetFieldValue(index_, TPalmValue{std::move(value)}); }

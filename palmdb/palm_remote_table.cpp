@@ -146,6 +146,9 @@ void TpfgPalmRemoteTable::SetFieldValue(int index, const TPalmValue& value) {
     cell.SetInteger(*integer);
   } else if (const auto* number = std::get_if<double>(&value)) {
     cell.SetFloat(*number, CurrentFormats());
+  } else if (const auto* date = std::get_if<TDateTime>(&value)) {
+    // Kept as a date: its text, where one is asked for, is the date-time text it always had.
+    cell.SetDate(*date);
   } else {
     cell.SetText(PalmValueText(value));
   }
