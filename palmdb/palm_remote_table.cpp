@@ -164,9 +164,11 @@ void TpfgPalmRemoteTable::SetActive(bool active) {
 
 int TpfgPalmRemoteTable::RecordCount() {
   RequireOpen();
+  if (known_record_count_) return *known_record_count_;
   uint32_t count = 0;
   CheckSyncResult(SyncCalls().GetDBRecordCount(handle_, &count));
-  return count > INT_MAX ? INT_MAX : static_cast<int>(count);
+  known_record_count_ = count > INT_MAX ? INT_MAX : static_cast<int>(count);
+  return *known_record_count_;
 }
 
 void TpfgPalmRemoteTable::SetRecNo(int index) {
@@ -191,6 +193,7 @@ void TpfgPalmRemoteTable::Open() {
   if (!ReadOnly()) mode |= SYNC_MODE_WRITE;
   if (options_.Contains(opShowSecret)) mode |= SYNC_MODE_SECRET;
   uint8_t handle = 0;
+  known_record_count_.reset();
   CheckSyncResult(SyncCalls().OpenDB(TableName().c_str(), card_num_, &handle, mode), Detail());
   handle_ = handle;
   state_ = TpfgPalmTableState::dsBrowse;
@@ -227,6 +230,7 @@ void TpfgPalmRemoteTable::Close() {
   state_ = TpfgPalmTableState::dsInactive;
   app_info_.Reset();
   app_info_present_ = false;
+  known_record_count_.reset();
   CheckSyncResult(sync.CloseDB(handle), Detail());
   Notify(OnAfterClose);
 }
@@ -246,6 +250,7 @@ void TpfgPalmRemoteTable::EmptyTable() {
   const TSyncManagerCalls& sync = SyncCalls();
   if (Active()) {
     RequireBrowse();
+    known_record_count_.reset();
     CheckSyncResult(sync.PurgeAllRecs(handle_), Detail());
     rec_no_ = 0;
     record_attributes_ = 0;
@@ -276,6 +281,7 @@ void TpfgPalmRemoteTable::CreateTable() {
   params.type = FourCharCodeValue(table_type_);
   params.version = version_;
   uint8_t handle = 0;
+  known_record_count_.reset();
   CheckSyncResult(SyncCalls().CreateDB(&params, &handle));
   handle_ = handle;
   state_ = TpfgPalmTableState::dsBrowse;
@@ -347,6 +353,7 @@ void TpfgPalmRemoteTable::Post() {
   record.record_size = static_cast<uint32_t>(bytes.size());
   record.buffer_size = static_cast<uint32_t>(bytes.size());
   record.buffer = const_cast<uint8_t*>(bytes.data());
+  known_record_count_.reset();
   CheckSyncResult(SyncCalls().WriteRec(&record));
   record_id_ = record.record_id;
   if (inserting) rec_no_ = RecordCount();
@@ -369,6 +376,7 @@ void TpfgPalmRemoteTable::Delete() {
   SyncRecord record{};
   record.db_handle = handle_;
   record.record_id = record_id_;
+  known_record_count_.reset();
   CheckSyncResult(SyncCalls().DeleteRec(&record));
   ReadCurrentRecord(TReadKind::Navigation);
   Notify(OnAfterDelete);
@@ -383,6 +391,7 @@ void TpfgPalmRemoteTable::DeleteRecordById(uint32_t id) {
   SyncRecord record{};
   record.db_handle = handle_;
   record.record_id = id;
+  known_record_count_.reset();
   CheckSyncResult(SyncCalls().DeleteRec(&record));
 }
 
@@ -415,6 +424,7 @@ bool TpfgPalmRemoteTable::LocateRecordById(uint32_t id) {
 
 void TpfgPalmRemoteTable::PurgeDeletedRecords() {
   RequireOpen();
+  known_record_count_.reset();
   CheckSyncResult(SyncCalls().PurgeDeletedRecs(handle_));
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <initializer_list>
 #include <istream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -164,6 +165,8 @@ class TpfgPalmRemoteTable : public TpfgPalmTable {
   uint8_t handle_ = 0;
   TpfgPalmTableState state_ = TpfgPalmTableState::dsInactive;
   int rec_no_ = 0;
+  // The open database's record count as last asked; forgotten by every call that may change it.
+  std::optional<int> known_record_count_;
   uint32_t record_id_ = 0;
   uint8_t record_attributes_ = 0;
   int8_t record_category_ = -1;

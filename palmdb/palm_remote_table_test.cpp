@@ -313,6 +313,29 @@ TEST_F(RemoteTableTest, NavigationDeletionAndLookupById) {
   EXPECT_FALSE(notes.Exists());
 }
 
+// The record count is remembered while the table is open, so every change must make it ask again.
+TEST_F(RemoteTableTest, RecordCountFollowsEveryChangeOfAnOpenTable) {
+  TpfgPalmRemoteTable& notes = Catalogue().ptNote1;
+  notes.CreateTable();
+  EXPECT_EQ(notes.RecordCount(), 0);
+  WriteNotes(notes, {"a", "b", "c"}, 0);
+  EXPECT_EQ(notes.RecordCount(), 3);
+  EXPECT_EQ(notes.RecNo(), 3);
+  notes.First();
+  const uint32_t first = notes.RecordId();
+  notes.DeleteRecordById(first);
+  notes.PurgeDeletedRecords();
+  EXPECT_EQ(notes.RecordCount(), 2);
+  notes.EmptyTable();
+  EXPECT_EQ(notes.RecordCount(), 0);
+  EXPECT_TRUE(notes.Eof());
+  WriteNotes(notes, {"d"}, 0);
+  notes.Close();
+  notes.Open();
+  EXPECT_EQ(notes.RecordCount(), 1);
+  notes.Close();
+}
+
 // The ID walk must list exactly the records Next visits, filtered ones included, and stop at the end.
 TEST_F(RemoteTableTest, RecordIdWalkMatchesTheRecordWalk) {
   TpfgPalmRemoteTable& notes = Catalogue().ptNote1;
