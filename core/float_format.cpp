@@ -1,9 +1,11 @@
 #include "core/float_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <optional>
 
@@ -60,8 +62,9 @@ struct TScaledDecimal {
 // `significant_digits` (at most 15) digits over 10^k, k at most 4, is the double nearest to that
 // decimal, so those digits are its rounding too (as for ShortestDigits), found without the
 // shortest-digit search.
+constexpr double kScales[] = {1, 10, 100, 1000, 10000};
+
 std::optional<TScaledDecimal> FewDecimals(double value, int significant_digits) {
-  static constexpr double kScales[] = {1, 10, 100, 1000, 10000};
   static constexpr double kPowers[] = {1,    1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   if (significant_digits > 15 || significant_digits < 1) return std::nullopt;
@@ -81,8 +84,25 @@ std::optional<TScaledDecimal> FewDecimals(double value, int significant_digits) 
   return std::nullopt;
 }
 
+// magnitude · scale − whole, exactly up to one rounding, for a whole number near the product
+// (Dekker's exact product).
+double ScaledError(double magnitude, double scale, double whole) {
+  constexpr double kSplit = 134217729.0;  // 2^27 + 1
+  const double product = magnitude * scale;
+  double t = kSplit * magnitude;
+  const double magnitude_high = t - (t - magnitude), magnitude_low = magnitude - magnitude_high;
+  t = kSplit * scale;
+  const double scale_high = t - (t - scale), scale_low = scale - scale_high;
+  const double product_error = ((magnitude_high * scale_high - product) + magnitude_high * scale_low +
+                                magnitude_low * scale_high) +
+                               magnitude_low * scale_low;
+  return (product - whole) + product_error;
+}
+
 bool FewDecimalsDigits(double value, int significant_digits, TDecimalDigits& decimal) {
-  const std::optional<TScaledDecimal> scaled = FewDecimals(value, significant_digits);
+  static constexpr double kSteps[] = {1,     1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,  1e-8,
+                                      1e-9,  1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15, 1e-16};
+  const std::optional<TScaledDecimal> scaled = FewDecimals(value, std::min(significant_digits, 15));
   if (!scaled) return false;
   const auto written = std::to_chars(decimal.digits, decimal.digits + sizeof decimal.digits, scaled->Whole);
   const size_t length = static_cast<size_t>(written.ptr - decimal.digits);
@@ -90,6 +110,16 @@ bool FewDecimalsDigits(double value, int significant_digits, TDecimalDigits& dec
   decimal.exponent = static_cast<int>(length) - 1 - scaled->Decimals;
   decimal.count = length;
   while (decimal.count > 1 && decimal.digits[decimal.count - 1] == '0') --decimal.count;
+  if (significant_digits > 15) {
+    // Past 15 digits a double's own error may show: the decimal is the value's rounding only when
+    // the value lies well within half a step of that many digits from it, and not just below a
+    // power of ten, where the steps are ten times finer.
+    const double error =
+        ScaledError(std::fabs(value), kScales[scaled->Decimals], static_cast<double>(scaled->Whole));
+    const size_t step = static_cast<size_t>(significant_digits) - length;
+    if (step >= std::size(kSteps) || !(std::fabs(error) < 0.49 * kSteps[step])) return false;
+    if (error < 0 && decimal.count == 1 && decimal.digits[0] == '1') return false;
+  }
   return true;
 }
 
