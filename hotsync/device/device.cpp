@@ -31,12 +31,7 @@ bool HasPdbExtension(const fs::path& path) {
   return extension == ".pdb";
 }
 
-struct THeaderRead {
-  std::optional<std::string> Name;
-  std::string Failure;
-};
-
-THeaderRead NameInFile(const fs::path& path) {
+TPdbHeaderName NameInFile(const fs::path& path) {
   try {
     const TOpenFile file = OpenRegularFileForReading(path.string());
     std::string header(kPdbHeaderSize, '\0');
@@ -76,15 +71,14 @@ Device::~Device() {
   }
 }
 
-Device::THeaderName Device::HeaderName(const std::string& path) const {
+TPdbHeaderName Device::HeaderName(const std::string& path) const {
   const std::optional<TFileIdentity> identity = IdentityOf(path);
   const auto known = headers_.find(path);
   if (identity && known != headers_.end() && known->second.Identity == *identity) return known->second.Value;
-  THeaderRead read = NameInFile(path);
-  THeaderName header{std::move(read.Name), std::move(read.Failure)};
+  TPdbHeaderName header = NameInFile(path);
   // A file that changed while it was read is read again next time.
   if (identity && IdentityOf(path) == identity) {
-    headers_.insert_or_assign(path, TKnown<THeaderName>{*identity, header});
+    headers_.insert_or_assign(path, TKnown<TPdbHeaderName>{*identity, header});
   } else {
     headers_.erase(path);
   }
@@ -96,7 +90,7 @@ std::optional<std::string> Device::FindFile(const std::string& name, std::string
   std::error_code error;
   for (const fs::directory_entry& entry : fs::directory_iterator(directory_, error)) {
     if (!entry.is_regular_file(error) || !HasPdbExtension(entry.path())) continue;
-    const THeaderName header = HeaderName(entry.path().string());
+    const TPdbHeaderName header = HeaderName(entry.path().string());
     if (header.Name == name) matches.push_back(entry.path().string());
     if (header.Name) continue;
     if (damage != nullptr && entry.path().filename() == DatabaseFileName(name)) *damage = header.Failure;

@@ -15,6 +15,12 @@
 
 constexpr size_t kMaxOpenDatabases = 8;
 
+// What a .pdb file's header says: the database name, or why it cannot be read.
+struct TPdbHeaderName {
+  std::optional<std::string> Name;
+  std::string Failure;
+};
+
 struct NewDatabase {
   std::string name;
   uint32_t creator = 0;
@@ -52,23 +58,18 @@ class Device {
   std::string NewFilePath(const std::string& name) const;
   uint8_t Keep(std::unique_ptr<OpenDatabase> database);
 
-  // What a .pdb file's header says: the database name, or why it cannot be read.
-  struct THeaderName {
-    std::optional<std::string> Name;
-    std::string Failure;
-  };
   // Something learnt from a file, good while the file keeps this identity.
   template <class T>
   struct TKnown {
     TFileIdentity Identity;
     T Value;
   };
-  THeaderName HeaderName(const std::string& path) const;
+  TPdbHeaderName HeaderName(const std::string& path) const;
 
   std::string directory_;
   std::array<std::unique_ptr<OpenDatabase>, kMaxOpenDatabases> open_;
   // The identity of the file each open database was read from (none: created by its handle).
   std::array<std::optional<TFileIdentity>, kMaxOpenDatabases> read_from_;
-  mutable std::unordered_map<std::string, TKnown<THeaderName>> headers_;
+  mutable std::unordered_map<std::string, TKnown<TPdbHeaderName>> headers_;
   std::unordered_map<std::string, TKnown<DeviceDatabase>> closed_unchanged_;
 };
