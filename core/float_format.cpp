@@ -58,12 +58,12 @@ struct TScaledDecimal {
   int Decimals;
 };
 
+constexpr double kScales[] = {1, 10, 100, 1000, 10000};
+
 // Amounts and quantities mostly have a few decimals: a value that is a whole number of at most
 // `significant_digits` (at most 15) digits over 10^k, k at most 4, is the double nearest to that
 // decimal, so those digits are its rounding too (as for ShortestDigits), found without the
 // shortest-digit search.
-constexpr double kScales[] = {1, 10, 100, 1000, 10000};
-
 std::optional<TScaledDecimal> FewDecimals(double value, int significant_digits) {
   static constexpr double kPowers[] = {1,    1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};

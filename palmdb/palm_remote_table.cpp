@@ -416,9 +416,7 @@ bool TpfgPalmRemoteTable::LocateRecordById(uint32_t id) {
   if (record.record_size > kReadBufferSize) throw EPalmDBError("The record is larger than 65000 bytes");
   RemoteToLocalRecord(ReadBuffer(), record.record_size);
   rec_no_ = static_cast<int>(record.record_index);
-  record_attributes_ = record.attributes;
-  record_id_ = record.record_id;
-  record_category_ = static_cast<int8_t>(record.category);
+  AdoptDescriptor(record);
   return true;
 }
 
@@ -497,7 +495,13 @@ uint8_t* TpfgPalmRemoteTable::ReadBuffer() {
   return read_buffer_.data();
 }
 
-int32_t TpfgPalmRemoteTable::ReadRecordAtRecNo(TReadKind kind, SyncRecord& record) {
+void TpfgPalmRemoteTable::AdoptDescriptor(const SyncRecord& record) {
+  record_attributes_ = record.attributes;
+  record_id_ = record.record_id;
+  record_category_ = static_cast<int8_t>(record.category);
+}
+
+bool TpfgPalmRemoteTable::ReadRecordAtRecNo(TReadKind kind, SyncRecord& record) {
   const TSyncManagerCalls& sync = SyncCalls();
   record = SyncRecord{};
   record.db_handle = handle_;
@@ -507,10 +511,15 @@ int32_t TpfgPalmRemoteTable::ReadRecordAtRecNo(TReadKind kind, SyncRecord& recor
   const bool filtered = kind == TReadKind::Navigation && category_filter_ != -1;
   const bool modified_only = kind == TReadKind::Navigation && options_.Contains(opModified);
   if (filtered) record.category = category_filter_;
+  int32_t result;
   if (filtered) {
-    return modified_only ? sync.ReadNextModifiedRecInCategory(&record) : sync.ReadNextRecInCategory(&record);
+    result = modified_only ? sync.ReadNextModifiedRecInCategory(&record) : sync.ReadNextRecInCategory(&record);
+  } else {
+    result = modified_only ? sync.ReadNextModifiedRec(&record) : sync.ReadRecordByIndex(&record);
   }
-  return modified_only ? sync.ReadNextModifiedRec(&record) : sync.ReadRecordByIndex(&record);
+  if (result == SYNCERR_NOT_FOUND) return false;
+  if (result != 0) CheckSyncResult(result, RecordDetail());
+  return true;
 }
 
 void TpfgPalmRemoteTable::PassLastRecord() {
@@ -524,11 +533,9 @@ void TpfgPalmRemoteTable::PassLastRecord() {
 void TpfgPalmRemoteTable::ReadCurrentRecord(TReadKind kind) {
   Notify(OnBeforeRecChange);
   SyncRecord record;
-  const int32_t result = ReadRecordAtRecNo(kind, record);
-  if (result == SYNCERR_NOT_FOUND) {
+  if (!ReadRecordAtRecNo(kind, record)) {
     PassLastRecord();
   } else {
-    if (result != 0) CheckSyncResult(result, RecordDetail());
     if (record.record_size > kReadBufferSize) {
       throw EPalmDBError("The record at index " + std::to_string(rec_no_) + " is larger than 65000 bytes");
     }
@@ -538,9 +545,7 @@ void TpfgPalmRemoteTable::ReadCurrentRecord(TReadKind kind) {
       // The layout knows the bytes, the table knows whose they are.
       throw EPalmDBError(std::string(error.what()) + ": " + TableName() + ", record " + std::to_string(rec_no_ + 1));
     }
-    record_attributes_ = record.attributes;
-    record_id_ = record.record_id;
-    record_category_ = static_cast<int8_t>(record.category);
+    AdoptDescriptor(record);
   }
   Notify(OnAfterRecChange);
 }
@@ -553,12 +558,8 @@ std::vector<uint32_t> TpfgPalmRemoteTable::ReadRecordIds() {
     ids.push_back(record_id_);
     ++rec_no_;
     SyncRecord record;
-    const int32_t result = ReadRecordAtRecNo(TReadKind::Navigation, record);
-    if (result == SYNCERR_NOT_FOUND) break;
-    if (result != 0) CheckSyncResult(result, RecordDetail());
-    record_attributes_ = record.attributes;
-    record_id_ = record.record_id;
-    record_category_ = static_cast<int8_t>(record.category);
+    if (!ReadRecordAtRecNo(TReadKind::Navigation, record)) break;
+    AdoptDescriptor(record);
   }
   PassLastRecord();
   return ids;

@@ -147,8 +147,11 @@ class TpfgPalmRemoteTable : public TpfgPalmTable {
   uint8_t* ReadBuffer();
   // Reads the record at RecNo; "not found" positions the table after its last record.
   void ReadCurrentRecord(TReadKind kind);
-  // The Sync Manager read behind ReadCurrentRecord: the record at RecNo into the read buffer.
-  int32_t ReadRecordAtRecNo(TReadKind kind, SyncRecord& record);
+  // The Sync Manager read behind ReadCurrentRecord: the record at RecNo into the read buffer;
+  // false when there is none, an exception naming the record for any other failure.
+  bool ReadRecordAtRecNo(TReadKind kind, SyncRecord& record);
+  // Takes the attributes, ID and category of the record just read.
+  void AdoptDescriptor(const SyncRecord& record);
   // After a read found no record: the table stands after its last record, with none current.
   void PassLastRecord();
   void ReadAppInfo();
