@@ -14,16 +14,6 @@ uint64_t ReverseVal(int bytes, uint64_t value) {
   return result;
 }
 
-uint64_t ReadBigEndian(const uint8_t* data, size_t size, size_t offset, int width) {
-  if (width < 1 || width > 8 || !BytesFit(size, offset, static_cast<size_t>(width))) {
-    throw EPalmDBError(kFieldBeyondRecord);
-  }
-  return ReadBigEndian(std::span(data, size), offset, static_cast<size_t>(width));
-}
+void RefuseRecordRead() { throw EPalmDBError(kFieldBeyondRecord); }
 
-void WriteBigEndian(uint8_t* data, size_t size, size_t offset, int width, uint64_t value) {
-  if (width < 1 || width > 8 || !BytesFit(size, offset, static_cast<size_t>(width))) {
-    throw Exception(kRecordBeyondLimits);
-  }
-  WriteBigEndian(std::span(data, size), offset, static_cast<size_t>(width), value);
-}
+void RefuseRecordWrite() { throw Exception(kRecordBeyondLimits); }

@@ -24,11 +24,6 @@ void TpfgPalmFieldDef::Assign(std::string name, TpfgPalmFieldType type, int32_t 
   size_ = size;
 }
 
-int32_t TpfgPalmFieldDef::Width() const {
-  const int width = PalmFieldTypeWidth(data_type_);
-  return width < 0 ? size_ : width;
-}
-
 TpfgPalmFieldDefs::TpfgPalmFieldDefs(TpfgPalmTable* owner) : owner_(owner) {
   if (owner == nullptr) throw EPalmDBError("Created FieldDefs did not have a table owner");
 }

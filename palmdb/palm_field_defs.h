@@ -25,7 +25,10 @@ class TpfgPalmFieldDef {
   // The name shown for the item: its FieldName.
   const std::string& DisplayName() const { return field_name_; }
   // The kind's width, or Size for the kinds of variable width.
-  int32_t Width() const;
+  int32_t Width() const {
+    const int width = PalmFieldTypeWidth(data_type_);
+    return width < 0 ? size_ : width;
+  }
 
  private:
   friend class TpfgPalmFieldDefs;

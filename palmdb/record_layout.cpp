@@ -1,5 +1,6 @@
 #include "palmdb/record_layout.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/exceptions.h"
@@ -55,21 +56,49 @@ bool HookText(const TRecordHooks& hooks, const uint8_t* data, size_t size, int i
   return true;
 }
 
-// The text a variable-width field packs: a string field's text (a cell holding a number gives
-// its text, kept in `scratch`).
+// The text a string field packs: its text (a cell holding a number gives its text, kept in
+// `scratch`).
 const std::string& PackedText(const TPalmCell& cell, std::string& scratch, const TFormatSettings& formats) {
   if (cell.Kind() == TPalmCell::TKind::Text) return cell.StoredText();
   scratch = cell.Text(formats);
   return scratch;
 }
 
-// Bytes a field occupies when it is not supplied by a hook.
-size_t PackedWidth(const TpfgPalmFieldDef& def, const TPalmCell& cell, std::string& scratch,
-                   const TFormatSettings& formats) {
+// The bytes of a record as its fields are packed: zero-filled room, grown as fields need it,
+// and cut to what was packed at the end. Padding is the room left untouched.
+class TRecordWriter {
+ public:
+  explicit TRecordWriter(std::vector<uint8_t>& bytes) : bytes_(bytes) {
+    bytes_.assign(std::max<size_t>(bytes_.capacity(), 64), 0);
+  }
+  size_t Position() const { return position_; }
+  void PadTo(size_t position) { Take(position - position_); }
+  uint8_t* Take(size_t width) {
+    if (width > bytes_.size() - position_) bytes_.resize(std::max(2 * bytes_.size(), position_ + width), 0);
+    uint8_t* out = bytes_.data() + position_;
+    position_ += width;
+    return out;
+  }
+  void Finish() { bytes_.resize(position_); }
+
+ private:
+  std::vector<uint8_t>& bytes_;
+  size_t position_ = 0;
+};
+
+// A string field: exactly Size bytes (the text cut or padded with zero bytes), or, without a
+// fixed size, the text and a zero byte.
+void PackString(const std::string& text, int32_t size, TRecordWriter& writer) {
+  const size_t width = size > 0 ? static_cast<size_t>(size) : text.size() + 1;
+  std::memcpy(writer.Take(width), text.data(), std::min(text.size(), width));
+}
+
+// A field of any other kind, in its width; a custom field of size 0 holds nothing.
+void PackNumber(const TpfgPalmFieldDef& def, const TPalmCell& cell, TRecordWriter& writer,
+                const TFormatSettings& formats) {
   const int32_t width = def.Width();
-  if (width >= 1) return static_cast<size_t>(width);
-  // A string without a fixed size is its text and a zero byte; a custom field of size 0 holds nothing.
-  return def.DataType() == ptString ? PackedText(cell, scratch, formats).size() + 1 : 0;
+  if (width < 1) return;
+  EncodePalmCell(def.DataType(), cell, writer.Take(static_cast<size_t>(width)), static_cast<size_t>(width), formats);
 }
 
 void ReadString(const uint8_t* data, size_t size, size_t& position, int32_t width, TPalmCell& cell) {
@@ -79,17 +108,6 @@ void ReadString(const uint8_t* data, size_t size, size_t& position, int32_t widt
   const size_t length = zero != nullptr ? static_cast<size_t>(zero - start) : limit;
   cell.SetText(std::string_view(reinterpret_cast<const char*>(start), length));
   position += width > 0 ? static_cast<size_t>(width) : length + 1;
-}
-
-void WriteString(const std::string& text, int32_t size, uint8_t* out) {
-  if (size > 0) {
-    const size_t copied = text.size() < static_cast<size_t>(size) ? text.size() : static_cast<size_t>(size);
-    std::memcpy(out, text.data(), copied);
-    std::memset(out + copied, 0, static_cast<size_t>(size) - copied);
-  } else {
-    std::memcpy(out, text.data(), text.size());
-    out[text.size()] = 0;
-  }
 }
 
 }  // namespace
@@ -150,37 +168,20 @@ void LocalToRemoteRecord(const TpfgPalmFieldDefs& defs, TRecordLayout layout, co
   }
   TPalmBytes hooked;
   std::string scratch;
-  size_t total = 0;
+  TRecordWriter writer(record);
   for (int i = 0; i < count; ++i) {
     const TpfgPalmFieldDef& def = defs[i];
-    total = NumAligned(layout, def.DataType(), total);
-    total += HookBytes(hooks, i, hooked) ? hooked.size() : PackedWidth(def, cells[i], scratch, formats);
-    total = Aligned(defs, layout, i, total);
-  }
-
-  record.assign(total, 0);
-  uint8_t* out = record.data();
-  size_t position = 0;
-  for (int i = 0; i < count; ++i) {
-    const TpfgPalmFieldDef& def = defs[i];
-    const TPalmCell& cell = cells[i];
-    position = NumAligned(layout, def.DataType(), position);
+    writer.PadTo(NumAligned(layout, def.DataType(), writer.Position()));
     if (HookBytes(hooks, i, hooked)) {
-      if (hooked.size() > total - position) throw Exception(kRecordBeyondLimits);
-      if (!hooked.empty()) std::memcpy(out + position, hooked.data(), hooked.size());
-      position += hooked.size();
+      if (!hooked.empty()) std::memcpy(writer.Take(hooked.size()), hooked.data(), hooked.size());
+    } else if (def.DataType() == ptString) {
+      PackString(PackedText(cells[i], scratch, formats), def.Size(), writer);
     } else {
-      const size_t width = PackedWidth(def, cell, scratch, formats);
-      if (width > total - position) throw Exception(kRecordBeyondLimits);
-      if (def.DataType() == ptString) {
-        WriteString(PackedText(cell, scratch, formats), def.Size(), out + position);
-      } else if (width > 0) {
-        EncodePalmCell(def.DataType(), cell, out + position, width, formats);
-      }
-      position += width;
+      PackNumber(def, cells[i], writer, formats);
     }
-    position = Aligned(defs, layout, i, position);
+    writer.PadTo(Aligned(defs, layout, i, writer.Position()));
   }
+  writer.Finish();
 }
 
 void LocalToRemoteRecord(const TpfgPalmFieldDefs& defs, TRecordLayout layout, const std::vector<std::string>& texts,
