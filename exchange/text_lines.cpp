@@ -2,8 +2,8 @@
 
 #include "core/text_pieces.h"
 
-std::vector<std::string> SplitTextLines(std::string_view bytes) {
-  std::vector<std::string> lines;
+std::vector<std::string_view> SplitTextLines(std::string_view bytes) {
+  std::vector<std::string_view> lines;
   size_t position = 0;
   while (position < bytes.size()) lines.emplace_back(NextLine(bytes, position));
   return lines;

@@ -7,7 +7,7 @@
 #include <vector>
 
 // CR LF, LF or CR end a line; a break at the very end of the bytes adds no empty line.
-std::vector<std::string> SplitTextLines(std::string_view bytes);
+std::vector<std::string_view> SplitTextLines(std::string_view bytes);
 
 // The field names of a header line: every '"' removed, one delimiter at the end dropped, then
 // split at each delimiter (an empty piece is an empty name; an empty header gives no names).

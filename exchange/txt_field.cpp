@@ -16,25 +16,27 @@ constexpr double kMaxCurrency = 922337203685477.0;
 int32_t TcsTXTField::AsInteger() const { return StrToInt(value_); }
 
 void TcsTXTField::SetAsInteger(int32_t value) {
-  value_.clear();
-  AppendPaddedInteger(value_, value, 0);
+  owned_.clear();
+  AppendPaddedInteger(owned_, value, 0);
+  value_ = owned_;
 }
 
 double TcsTXTField::AsFloat() const { return StrToFloat(value_); }
 
 void TcsTXTField::SetAsFloat(double value) {
-  value_.clear();
-  AppendFloatToStr(value_, value);
+  owned_.clear();
+  AppendFloatToStr(owned_, value);
+  value_ = owned_;
 }
 
 double TcsTXTField::AsCurrency() const {
   const double value = StrToFloat(value_);
   if (!(std::fabs(value) <= kMaxCurrency)) {
-    throw EConvertError("'" + value_ + "' is not a valid floating point value");
+    throw EConvertError("'" + std::string(value_) + "' is not a valid floating point value");
   }
   return RoundToCurrency(value);
 }
 
 TDateTime TcsTXTField::AsDateTime() const { return StrToDateTime(value_); }
 
-void TcsTXTField::SetAsDateTime(TDateTime value) { value_ = FormatDdMmYyyy(DateOf(value)); }
+void TcsTXTField::SetAsDateTime(TDateTime value) { SetOwned(FormatDdMmYyyy(DateOf(value))); }

@@ -1,5 +1,6 @@
 // TcsTXTField: the value of one column of the text table's current line, kept as text and
 // converted by the desktop's regional rules when read or written as a number or a date.
+// A value read from a line is a view of the table's line; a value written is the field's own.
 #pragma once
 
 #include <cstdint>
@@ -11,11 +12,20 @@
 class TcsTXTField {
  public:
   explicit TcsTXTField(std::string name) : name_(std::move(name)) {}
+  // A field showing `text`, which the caller keeps alive.
+  TcsTXTField(std::string name, std::string_view text) : name_(std::move(name)), value_(text) {}
+  TcsTXTField(const TcsTXTField&) = delete;
+  TcsTXTField& operator=(const TcsTXTField&) = delete;
 
   const std::string& FieldName() const { return name_; }
 
-  const std::string& AsString() const { return value_; }
-  void SetAsString(std::string_view text) { value_.assign(text); }
+  std::string_view AsString() const { return value_; }
+  void SetAsString(std::string_view text) {
+    owned_.assign(text);
+    value_ = owned_;
+  }
+  // The value is `text`, which the caller keeps alive (the table's line).
+  void ShowText(std::string_view text) { value_ = text; }
 
   // Strict 32-bit integer; an empty text is an error (EConvertError).
   int32_t AsInteger() const;
@@ -34,6 +44,13 @@ class TcsTXTField {
   void SetAsDateTime(TDateTime value);
 
  private:
+  // Writes the field's own text.
+  void SetOwned(std::string text) {
+    owned_ = std::move(text);
+    value_ = owned_;
+  }
+
   std::string name_;
-  std::string value_;
+  std::string owned_;
+  std::string_view value_;
 };

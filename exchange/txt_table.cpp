@@ -25,6 +25,8 @@ void TcsTXTTable::ShowError(const std::string& text) const {
 
 void TcsTXTTable::Clear() {
   lines_.clear();
+  posted_.clear();
+  content_.reset();
   fields_.clear();
   field_index_.clear();
   key_index_.clear();
@@ -38,29 +40,32 @@ bool TcsTXTTable::Load() {
     ShowError(Ansi("Файл") + " \"" + Path() + "\" " + Ansi("не найден"));
     return false;
   }
-  const std::string bytes = ReadWholeFile(*found);
-  std::vector<std::string> lines = SplitTextLines(bytes);
-  if (bytes.find('\0') != std::string::npos) {
+  auto bytes = std::make_unique<const std::string>(ReadWholeFile(*found));
+  std::vector<std::string_view> lines = SplitTextLines(*bytes);
+  if (bytes->find('\0') != std::string::npos) {
     for (size_t i = 0; i < lines.size(); ++i) {
       if (lines[i].find('\0') != std::string::npos) {
         throw ETXTTableError(Path() + ": line " + std::to_string(i + 1) + " holds a NUL byte");
       }
     }
   }
-  Adopt(std::move(lines));
+  Adopt(std::move(bytes), std::move(lines));
   return true;
 }
 
 void TcsTXTTable::StartNew(std::string_view header) {
   if (header.find('\0') != std::string_view::npos) throw ETXTTableError(Path() + ": line 1 holds a NUL byte");
-  Adopt({std::string(header)});
+  auto content = std::make_unique<const std::string>(header);
+  std::vector<std::string_view> lines{*content};
+  Adopt(std::move(content), std::move(lines));
 }
 
-void TcsTXTTable::Adopt(std::vector<std::string> lines) {
+void TcsTXTTable::Adopt(std::unique_ptr<const std::string> content, std::vector<std::string_view> lines) {
   std::vector<std::string> names = lines.empty() ? std::vector<std::string>() : ParseHeaderNames(lines[0], Delimiter);
   if (names.empty()) throw ETXTTableError(Path() + ": the header line holds no field names");
 
   Clear();
+  content_ = std::move(content);
   lines_ = std::move(lines);
   for (std::string& name : names) {
     const std::string key = AnsiUpperCase(name);
@@ -77,7 +82,7 @@ void TcsTXTTable::Adopt(std::vector<std::string> lines) {
 
 void TcsTXTTable::ParseLine(int n) {
   SplitRecordLine(lines_[n], Delimiter, FieldCount(),
-                  [this](int i, std::string_view value) { fields_[i]->SetAsString(value); });
+                  [this](int i, std::string_view value) { fields_[i]->ShowText(value); });
 }
 
 void TcsTXTTable::GoTo(int n) {
@@ -103,21 +108,21 @@ void TcsTXTTable::Post() {
   }
   size_t size = 0;
   for (const auto& field : fields_) size += field->AsString().size() + 1;
-  std::string& line = lines_[rec_no_];
-  line.clear();
+  std::string& line = posted_.emplace_back();
   line.reserve(size);
   for (const auto& field : fields_) {
     line += field->AsString();
     line += Delimiter;
   }
+  lines_[rec_no_] = line;
 }
 
 bool TcsTXTTable::Save() {
   size_t size = 0;
-  for (const std::string& line : lines_) size += line.size() + 2;
+  for (const std::string_view line : lines_) size += line.size() + 2;
   std::string bytes;
   bytes.reserve(size);
-  for (const std::string& line : lines_) {
+  for (const std::string_view line : lines_) {
     bytes += line;
     bytes += "\r\n";
   }

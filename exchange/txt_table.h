@@ -1,7 +1,9 @@
 // TcsTXTTable: one semicolon-delimited exchange file held in memory as its lines, with
 // record-by-record access by field name, an optional key index, and writing back whole.
+// The lines are views of the file's bytes, or of the texts posted since it was read.
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -25,7 +27,6 @@ class TcsTXTTable {
 
   // Directory, '/' and FileName as given (the file on disk may differ in case).
   std::string Path() const;
-  const std::vector<std::string>& Lines() const { return lines_; }
   int RecordCount() const { return record_count_; }
   // 1-based; RecordCount() + 1 is after the last record.
   int RecNo() const { return rec_no_; }
@@ -68,10 +69,12 @@ class TcsTXTTable {
   std::string_view LookupDirectory() const;
   void ParseLine(int n);
   // Takes the lines of a file (the header first) as the table's content.
-  void Adopt(std::vector<std::string> lines);
+  void Adopt(std::unique_ptr<const std::string> content, std::vector<std::string_view> lines);
 
   TMessageSink sink_;
-  std::vector<std::string> lines_;
+  std::unique_ptr<const std::string> content_;  // the bytes read; held apart so views of it survive moves
+  std::deque<std::string> posted_;  // every text Post made, never changed once made
+  std::vector<std::string_view> lines_;
   std::vector<std::unique_ptr<TcsTXTField>> fields_;
   std::unordered_map<std::string, int> field_index_;  // upper-cased name -> first field
   std::vector<int> key_index_;                        // line numbers in key order

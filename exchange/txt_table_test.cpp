@@ -37,7 +37,7 @@ class TxtTableTest : public ::testing::Test {
   std::vector<std::string> Walk(const std::string& field) {
     std::vector<std::string> values;
     while (!table_.Eof()) {
-      values.push_back(table_.FieldByName(field).AsString());
+      values.emplace_back(table_.FieldByName(field).AsString());
       table_.Next();
     }
     return values;
@@ -240,6 +240,26 @@ TEST_F(TxtTableTest, LoadsATenMegabyteLine) {
   ASSERT_TRUE(Load("big.txt", "A;B\r\n" + big + ";1\r\n"));
   EXPECT_EQ(table_.FieldByName("A").AsString().size(), big.size());
   EXPECT_EQ(table_.FieldByName("B").AsInteger(), 1);
+}
+
+TEST_F(TxtTableTest, ReadValuesStayWhatTheyWereWhileLinesArePostedAndAppended) {
+  ASSERT_TRUE(Load("t.txt", "A;B\r\nx;1\r\ny;2\r\n"));
+  const std::string_view first = table_.FieldByName("A").AsString();
+  table_.FieldByName("A").SetAsString("changed");
+  table_.Post();
+  for (int i = 0; i < 100; ++i) {
+    table_.Append();
+    table_.FieldByName("A").SetAsString(std::string(40, 'z'));
+    table_.Post();
+  }
+  EXPECT_EQ(first, "x");
+  table_.GoTo(1);
+  EXPECT_EQ(table_.FieldByName("A").AsString(), "changed");
+  EXPECT_EQ(table_.FieldByName("B").AsInteger(), 1);
+  table_.GoTo(2);
+  EXPECT_EQ(table_.FieldByName("A").AsString(), "y");
+  ASSERT_TRUE(table_.Save());
+  EXPECT_EQ(dir_.Read("t.txt").substr(0, 22), "A;B\r\nchanged;1;\r\ny;2\r\n");
 }
 
 TEST_F(TxtTableTest, PostAfterTheEndIsAnError) {

@@ -94,12 +94,8 @@ std::string_view WithoutTrailingBlanks(std::string_view text) {
   throw EConvertError("'" + std::string(Trimmed(stored)) + "' is not a valid " + what);
 }
 
-// A text column of the text files holding this text.
-TcsTXTField AsTextColumn(std::string_view stored) {
-  TcsTXTField column("");
-  column.SetAsString(WithoutTrailingBlanks(stored));
-  return column;
-}
+// A text column of the text files showing this text.
+TcsTXTField AsTextColumn(std::string_view stored) { return TcsTXTField("", WithoutTrailingBlanks(stored)); }
 
 // dBase numbers are stored with '.' whatever the region; binary numbers are never blank.
 std::optional<double> StoredNumber(const TDbaseField& field, std::string_view stored) {

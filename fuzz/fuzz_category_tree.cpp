@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (table.First(); !table.Eof(); table.Next()) {
       try {
         sources.push_back({table.FieldByName("Id").AsInteger(), table.FieldByName("IdParent").AsInteger(),
-                           table.FieldByName("Name").AsString()});
+                           std::string(table.FieldByName("Name").AsString())});
       } catch (const EConvertError&) {
       }
     }
