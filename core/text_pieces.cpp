@@ -1,5 +1,7 @@
 #include "core/text_pieces.h"
 
+#include <cstring>
+
 std::string_view Trim(std::string_view text) {
   const size_t first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return {};
@@ -8,16 +10,19 @@ std::string_view Trim(std::string_view text) {
 }
 
 std::string_view NextLine(std::string_view bytes, size_t& position) {
-  const size_t start = position;
-  size_t end = start;
-  while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') ++end;
-  if (end == bytes.size()) {
+  const char* begin = bytes.data() + position;
+  const size_t rest = bytes.size() - position;
+  const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', rest));
+  const size_t before_lf = lf != nullptr ? static_cast<size_t>(lf - begin) : rest;
+  const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', before_lf));
+  const size_t length = cr != nullptr ? static_cast<size_t>(cr - begin) : before_lf;
+  if (length == rest) {
     position = bytes.size();
-    return bytes.substr(start);
+    return {begin, rest};
   }
-  position = end + 1;
-  if (bytes[end] == '\r' && position < bytes.size() && bytes[position] == '\n') ++position;
-  return bytes.substr(start, end - start);
+  position += length + 1;
+  if (cr != nullptr && position < bytes.size() && bytes[position] == '\n') ++position;
+  return {begin, length};
 }
 
 std::vector<std::string_view> SplitLines(std::string_view bytes) {

@@ -17,6 +17,7 @@ TEST(TextPieces, LinesEndAtCrLfLfOrCrAndATrailingBreakAddsNoLine) {
   EXPECT_EQ(SplitLines("a\n"), (Pieces{"a"}));
   EXPECT_EQ(SplitLines("a\n\n\r\n"), (Pieces{"a", "", ""}));
   EXPECT_EQ(SplitLines("\n\ra\r"), (Pieces{"", "", "a"}));
+  EXPECT_EQ(SplitLines("a\rb\nc\r\r\nd\n\re"), (Pieces{"a", "b", "c", "", "d", "", "e"}));
   EXPECT_TRUE(SplitLines("").empty());
   size_t position = 0;
   EXPECT_EQ(NextLine("x\r\ny", position), "x");

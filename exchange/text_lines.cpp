@@ -2,13 +2,6 @@
 
 #include "core/text_pieces.h"
 
-std::vector<std::string_view> SplitTextLines(std::string_view bytes) {
-  std::vector<std::string_view> lines;
-  size_t position = 0;
-  while (position < bytes.size()) lines.emplace_back(NextLine(bytes, position));
-  return lines;
-}
-
 std::vector<std::string> ParseHeaderNames(std::string_view header, char delimiter) {
   std::string text;
   text.reserve(header.size());

@@ -1,13 +1,10 @@
-// The line structure of delimited text files: splitting the file's bytes into lines, the header
-// into field names, and a record line into its values.
+// The line structure of delimited text files: the header into field names, and a record line
+// into its values (the file's lines are core's SplitLines).
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
-
-// CR LF, LF or CR end a line; a break at the very end of the bytes adds no empty line.
-std::vector<std::string_view> SplitTextLines(std::string_view bytes);
 
 // The field names of a header line: every '"' removed, one delimiter at the end dropped, then
 // split at each delimiter (an empty piece is an empty name; an empty header gives no names).

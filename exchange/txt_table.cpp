@@ -4,6 +4,7 @@
 #include "core/collation.h"
 #include "core/cp1251.h"
 #include "core/file_lookup.h"
+#include "core/text_pieces.h"
 #include "exchange/exchange_errors.h"
 #include "exchange/text_lines.h"
 #include "exchange/txt_key_index.h"
@@ -41,7 +42,7 @@ bool TcsTXTTable::Load() {
     return false;
   }
   auto bytes = std::make_unique<const std::string>(ReadWholeFile(*found));
-  std::vector<std::string_view> lines = SplitTextLines(*bytes);
+  std::vector<std::string_view> lines = SplitLines(*bytes);
   if (bytes->find('\0') != std::string::npos) {
     for (size_t i = 0; i < lines.size(); ++i) {
       if (lines[i].find('\0') != std::string::npos) {
