@@ -10,10 +10,10 @@
 DeviceDatabase::DeviceDatabase(PdbDatabase contents) : contents_(std::move(contents)) {
   next_id_ = std::max<uint32_t>(1, contents_.unique_id_seed);
   std::vector<uint32_t> needing_ids;
-  index_of_id_.reserve(contents_.records.size());
+  index_of_id_.Reserve(contents_.records.size());
   for (uint32_t i = 0; i < RecordCount(); ++i) {
     const uint32_t id = contents_.records[i].unique_id;
-    if (id == 0 || !index_of_id_.emplace(id, i).second) {
+    if (id == 0 || !index_of_id_.Insert(id, i)) {
       needing_ids.push_back(i);
       continue;
     }
@@ -22,7 +22,7 @@ DeviceDatabase::DeviceDatabase(PdbDatabase contents) : contents_(std::move(conte
   for (uint32_t index : needing_ids) {
     const uint32_t id = FreshId();
     contents_.records[index].unique_id = id;
-    index_of_id_.emplace(id, index);
+    index_of_id_.Insert(id, index);
   }
 }
 
@@ -33,16 +33,14 @@ void DeviceDatabase::StampForSaving(uint32_t modification_date) {
 }
 
 std::optional<uint32_t> DeviceDatabase::IndexOfId(uint32_t id) const {
-  const auto found = index_of_id_.find(id);
-  if (found == index_of_id_.end()) return std::nullopt;
-  return found->second;
+  return index_of_id_.Find(id);
 }
 
 uint32_t DeviceDatabase::FreshId() {
   if (next_id_ <= kMaxRecordId) return next_id_++;
   // The seed has run through all 24 bits: hand out the lowest ID no record holds.
   for (uint32_t id = 1; id <= kMaxRecordId; ++id)
-    if (!index_of_id_.contains(id)) return id;
+    if (!index_of_id_.Contains(id)) return id;
   throw ESyncResult(kSyncErrNoRoom, "database \"" + contents_.name + "\" has no record ID left");
 }
 
@@ -65,7 +63,7 @@ uint32_t DeviceDatabase::WriteRecord(uint32_t id, uint8_t flags, uint8_t categor
   else if (id >= next_id_)
     next_id_ = id + 1;
   const uint32_t index = RecordCount();
-  index_of_id_.emplace(record.unique_id, index);
+  index_of_id_.Insert(record.unique_id, index);
   contents_.records.push_back(std::move(record));
   return index;
 }
@@ -82,7 +80,7 @@ bool DeviceDatabase::DeleteRecord(uint32_t id) {
 void DeviceDatabase::PurgeAllRecords() {
   if (contents_.records.empty()) return;
   contents_.records.clear();
-  index_of_id_.clear();
+  index_of_id_.Clear();
   changed_ = true;
 }
 
@@ -100,7 +98,7 @@ void DeviceDatabase::SetAppInfo(std::string bytes) {
 }
 
 void DeviceDatabase::RebuildIdIndex() {
-  index_of_id_.clear();
-  index_of_id_.reserve(contents_.records.size());
-  for (uint32_t i = 0; i < RecordCount(); ++i) index_of_id_.emplace(contents_.records[i].unique_id, i);
+  index_of_id_.Clear();
+  index_of_id_.Reserve(contents_.records.size());
+  for (uint32_t i = 0; i < RecordCount(); ++i) index_of_id_.Insert(contents_.records[i].unique_id, i);
 }

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <unordered_map>
 
 #include "hotsync/device/pdb_file.h"
+#include "hotsync/device/record_id_index.h"
 
 // The largest record the handheld stores, in bytes.
 constexpr size_t kMaxRecordSize = 65535;
@@ -49,7 +49,7 @@ class DeviceDatabase {
   void RebuildIdIndex();
 
   PdbDatabase contents_;
-  std::unordered_map<uint32_t, uint32_t> index_of_id_;
+  RecordIdIndex index_of_id_;
   uint32_t next_id_ = 1;
   bool changed_ = false;
 };
