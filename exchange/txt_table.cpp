@@ -1,5 +1,7 @@
 #include "exchange/txt_table.h"
 
+#include <algorithm>
+
 #include "core/atomic_file.h"
 #include "core/collation.h"
 #include "core/cp1251.h"
@@ -26,7 +28,7 @@ void TcsTXTTable::ShowError(const std::string& text) const {
 
 void TcsTXTTable::Clear() {
   lines_.clear();
-  posted_.clear();
+  posted_.Clear();
   content_.reset();
   fields_.clear();
   field_index_.clear();
@@ -109,13 +111,14 @@ void TcsTXTTable::Post() {
   }
   size_t size = 0;
   for (const auto& field : fields_) size += field->AsString().size() + 1;
-  std::string& line = posted_.emplace_back();
-  line.reserve(size);
+  char* const line = posted_.Take(size);
+  char* out = line;
   for (const auto& field : fields_) {
-    line += field->AsString();
-    line += Delimiter;
+    const std::string_view value = field->AsString();
+    out = std::copy(value.begin(), value.end(), out);
+    *out++ = Delimiter;
   }
-  lines_[rec_no_] = line;
+  lines_[rec_no_] = std::string_view(line, size);
 }
 
 bool TcsTXTTable::Save() {

@@ -3,7 +3,6 @@
 // The lines are views of the file's bytes, or of the texts posted since it was read.
 #pragma once
 
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "exchange/message_sink.h"
+#include "exchange/text_arena.h"
 #include "exchange/txt_field.h"
 
 class TcsTXTTable {
@@ -73,7 +73,7 @@ class TcsTXTTable {
 
   TMessageSink sink_;
   std::unique_ptr<const std::string> content_;  // the bytes read; held apart so views of it survive moves
-  std::deque<std::string> posted_;  // every text Post made, never changed once made
+  TTextArena posted_;  // every line Post made, never changed once made
   std::vector<std::string_view> lines_;
   std::vector<std::unique_ptr<TcsTXTField>> fields_;
   std::unordered_map<std::string, int> field_index_;  // upper-cased name -> first field
