@@ -214,8 +214,37 @@ std::string IntToStr(int64_t value) {
   return std::string(text, static_cast<size_t>(std::to_chars(text, text + sizeof text, value).ptr - text));
 }
 
+std::optional<double> ParseShortDecimal(std::string_view text, char separator) {
+  size_t i = 0;
+  const bool negative = !text.empty() && text[0] == '-';
+  if (negative) ++i;
+  // At most 15 digits make a whole number below 2^53 and at most 15 decimals an exact power of
+  // ten, so one division rounds as correctly as the full conversion.
+  uint64_t whole = 0;
+  int digit_count = 0, decimals = 0;
+  bool point = false;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      whole = whole * 10 + static_cast<uint64_t>(c - '0');
+      if (++digit_count > 15) return std::nullopt;
+      if (point) ++decimals;
+    } else if (c == separator && !point) {
+      point = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (digit_count == 0) return std::nullopt;
+  static constexpr double kPowers[] = {1,   1e1, 1e2, 1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const double magnitude = static_cast<double>(whole) / kPowers[decimals];
+  return negative ? -magnitude : magnitude;
+}
+
 std::optional<double> TryStrToFloat(std::string_view text, const TFormatSettings& formats) {
   const std::string_view trimmed = Trim(text);
+  if (const std::optional<double> value = ParseShortDecimal(trimmed, formats.DecimalSeparator)) return value;
   // The C form of the number: the regional separator made a full stop. A text too long for
   // the stack copy is copied to the heap.
   char stack_copy[64];
@@ -229,17 +258,11 @@ std::optional<double> TryStrToFloat(std::string_view text, const TFormatSettings
   size_t i = 0;
   if (i < trimmed.size() && (trimmed[i] == '-' || trimmed[i] == '+')) c_text[length++] = trimmed[i++];
   bool digits = false, point = false;
-  // The digits as a whole number and how many of them follow the separator.
-  uint64_t whole = 0;
-  int digit_count = 0, decimals = 0;
   for (; i < trimmed.size(); ++i) {
     const char c = trimmed[i];
     if (std::isdigit(static_cast<unsigned char>(c))) {
       digits = true;
       c_text[length++] = c;
-      whole = whole * 10 + static_cast<uint64_t>(c - '0');
-      ++digit_count;
-      if (point) ++decimals;
     } else if (c == formats.DecimalSeparator && !point) {
       point = true;
       c_text[length++] = '.';
@@ -248,14 +271,6 @@ std::optional<double> TryStrToFloat(std::string_view text, const TFormatSettings
     }
   }
   if (!digits) return std::nullopt;
-  // At most 15 digits make a whole number below 2^53 and at most 15 decimals an exact power of
-  // ten, so one division rounds as correctly as the full conversion.
-  if (i == trimmed.size() && digit_count <= 15 && c_text[0] != '+') {
-    static constexpr double kPowers[] = {1,   1e1, 1e2, 1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    const double magnitude = static_cast<double>(whole) / kPowers[decimals];
-    return c_text[0] == '-' ? -magnitude : magnitude;
-  }
   if (i < trimmed.size() && (trimmed[i] == 'e' || trimmed[i] == 'E')) {
     c_text[length++] = 'e';
     ++i;

@@ -25,6 +25,10 @@ void AppendPaddedInteger(std::string& out, int value, int width);
 // Failure throws EConvertError "'%s' is not a valid floating point value".
 double StrToFloat(std::string_view text, const TFormatSettings& formats = CurrentFormats());
 std::optional<double> TryStrToFloat(std::string_view text, const TFormatSettings& formats = CurrentFormats());
+// A number written as an optional '-', digits and at most one `separator`, with at least one and
+// at most 15 digits: converted by one exact division, which rounds as the full conversion does.
+// None for every other text, which needs the full conversion.
+std::optional<double> ParseShortDecimal(std::string_view text, char separator);
 // The general format with 15 significant digits: shortest round trip at 15 digits, no trailing
 // zeros, exponent form (1E20, 1,5E-7) only outside the fixed range.
 std::string FloatToStr(double value, const TFormatSettings& formats = CurrentFormats());

@@ -82,6 +82,7 @@ bool AppendPacketFloat(std::string& out, double value) {
 std::optional<double> ParsePacketFloat(std::string_view text) {
   text = Trim(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (const std::optional<double> value = ParseShortDecimal(text, '.')) return value;
   double value = 0.0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
@@ -171,8 +172,16 @@ void AppendEscaped(std::string& out, std::string_view text) {
 }
 
 std::optional<std::string> Unescape(std::string_view text) {
-  if (text.find('&') == std::string_view::npos) return std::string(text);
-  std::string out;
+  std::string scratch;
+  const std::optional<std::string_view> unescaped = UnescapeView(text, scratch);
+  if (!unescaped) return std::nullopt;
+  return std::string(*unescaped);
+}
+
+std::optional<std::string_view> UnescapeView(std::string_view text, std::string& scratch) {
+  if (text.find('&') == std::string_view::npos) return text;
+  std::string& out = scratch;
+  out.clear();
   out.reserve(text.size());
   size_t at = 0;
   while (at < text.size()) {
@@ -210,5 +219,5 @@ std::optional<std::string> Unescape(std::string_view text) {
     }
     at = semicolon + 1;
   }
-  return out;
+  return std::string_view(out);
 }

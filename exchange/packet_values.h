@@ -29,3 +29,5 @@ void AppendEscaped(std::string& out, std::string_view text);
 // Undoes the standard entities and character references; a reference above 127 becomes its
 // Windows-1251 byte ('?' when it has none). nullopt for a malformed or unknown reference.
 std::optional<std::string> Unescape(std::string_view text);
+// The same as a view: of `text` itself when it holds no reference, else of `scratch`.
+std::optional<std::string_view> UnescapeView(std::string_view text, std::string& scratch);

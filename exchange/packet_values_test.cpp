@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "core/cp1251.h"
@@ -33,6 +36,17 @@ TEST(PacketValuesTest, NumbersParseInAnyDecimalFormOnly) {
   EXPECT_EQ(ParsePacketFloat("+3"), 3.0);
   EXPECT_EQ(ParsePacketFloat("12,5"), std::nullopt);
   EXPECT_EQ(ParsePacketFloat(""), std::nullopt);
+  // The short decimal forms convert exactly as the full conversion does.
+  for (const char* text : {"5.", ".5", "-0", "-0.1", "123456789012345", "1234567890123456", "0.000000000000001",
+                           "99999.9999", "inf", "1e3", "-.5"}) {
+    double expected = 0;
+    std::from_chars(text, text + std::strlen(text), expected);
+    const std::optional<double> parsed = ParsePacketFloat(text);
+    ASSERT_TRUE(parsed) << text;
+    EXPECT_EQ(std::bit_cast<uint64_t>(*parsed), std::bit_cast<uint64_t>(expected)) << text;
+  }
+  EXPECT_EQ(ParsePacketFloat("-"), std::nullopt);
+  EXPECT_EQ(ParsePacketFloat("1.2.3"), std::nullopt);
   EXPECT_EQ(ParsePacketInteger("-2147483648"), -2147483648);
   EXPECT_EQ(ParsePacketInteger("2147483648"), std::nullopt);
   EXPECT_EQ(ParsePacketInteger("1.0"), std::nullopt);
@@ -64,6 +78,10 @@ TEST(PacketValuesTest, EscapesAndTheirReverse) {
   EXPECT_EQ(Unescape(out), "x>'\r\n\t\\");
   EXPECT_EQ(Unescape("&#x41;&#1040;&#171;"), "A" + Ansi("А«"));
   EXPECT_EQ(Unescape(Ansi("Привет")), Ansi("Привет"));
+  std::string scratch;
+  const std::string_view plain = "no references";
+  EXPECT_EQ(UnescapeView(plain, scratch)->data(), plain.data());
+  EXPECT_EQ(UnescapeView("a&amp;b", scratch), "a&b");
   for (const char* bad : {"&", "&foo;", "&#;", "&#0;", "&#xZZ;", "&#55296;", "&#99999999999;"}) {
     EXPECT_EQ(Unescape(bad), std::nullopt) << bad;
   }

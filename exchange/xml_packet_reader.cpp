@@ -110,14 +110,14 @@ class TPacketReader {
     return (*value & 3) == 0;
   }
 
-  void ReadRow(const pugi::xml_node row, int row_number, const TColumnMap& columns, TTableData& data) const {
+  void ReadRow(const pugi::xml_node row, int row_number, const TColumnMap& columns, TTableData& data) {
     const int target = data.AddRow(false);
+    size_t position = 0;
     for (const pugi::xml_attribute attribute : row.attributes()) {
-      const auto found = columns.find(std::string_view(attribute.name()));
-      if (found == columns.end()) continue;
-      const int column = found->second;
+      const int column = ColumnAt(position++, attribute.name(), columns, data);
+      if (column < 0) continue;
       const TFieldDef& def = data.Column(column).Def;
-      std::optional<std::string> text = Unescape(attribute.value());
+      const std::optional<std::string_view> text = UnescapeView(attribute.value(), scratch_);
       if (!text) FailValue(row_number, def, "malformed entity or character reference", attribute.value());
       if (def.DataType == TFieldType::ftString) {
         data.SetText(target, column, *text);
@@ -130,7 +130,23 @@ class TPacketReader {
     }
   }
 
-  static bool StoreValue(TTableData& data, int row, int column, const std::string& text) {
+  // The column of the attribute at this position of a row, or -1 when it names none. Rows
+  // usually list their attributes in one order, so the column found at the same position of
+  // the row before is tried first.
+  int ColumnAt(size_t position, const char* name, const TColumnMap& columns, const TTableData& data) {
+    if (position < columns_by_position_.size()) {
+      const int known = columns_by_position_[position];
+      if (known >= 0 && data.Column(known).Def.Name == name) return known;
+    } else {
+      columns_by_position_.resize(position + 1, -1);
+    }
+    const auto found = columns.find(std::string_view(name));
+    const int column = found == columns.end() ? -1 : found->second;
+    columns_by_position_[position] = column;
+    return column;
+  }
+
+  static bool StoreValue(TTableData& data, int row, int column, std::string_view text) {
     switch (data.Column(column).Def.DataType) {
       case TFieldType::ftInteger:
         if (const std::optional<int32_t> value = ParsePacketInteger(text)) {
@@ -172,11 +188,13 @@ class TPacketReader {
   }
 
   [[noreturn]] void FailValue(int row_number, const TFieldDef& def, const std::string& what,
-                              const std::string& text) const {
-    Fail("ROW " + std::to_string(row_number) + ", field '" + def.Name + "': " + what + ": '" + text + "'");
+                              std::string_view text) const {
+    Fail("ROW " + std::to_string(row_number) + ", field '" + def.Name + "': " + what + ": '" + std::string(text) + "'");
   }
 
   const std::string& file_;
+  std::string scratch_;                   // the last value whose references were undone
+  std::vector<int> columns_by_position_;  // the column of each attribute position of the row before
 };
 
 }  // namespace

@@ -4,26 +4,6 @@
 
 #include "core/text_conversions.h"
 
-void TPalmCell::Clear() {
-  kind_ = TKind::Text;
-  text_.clear();
-}
-
-void TPalmCell::SetText(std::string_view text) {
-  kind_ = TKind::Text;
-  text_.assign(text);
-}
-
-void TPalmCell::SetText(std::string&& text) {
-  kind_ = TKind::Text;
-  text_ = std::move(text);
-}
-
-void TPalmCell::SetInteger(int64_t value) {
-  kind_ = TKind::Integer;
-  integer_ = value;
-}
-
 void TPalmCell::SetFloat(double value, const TFormatSettings& formats) {
   if (!std::isfinite(value)) {
     SetText(FloatToStr(value, formats));
@@ -31,11 +11,6 @@ void TPalmCell::SetFloat(double value, const TFormatSettings& formats) {
   }
   kind_ = TKind::Float;
   float_ = value;
-}
-
-void TPalmCell::SetDate(TDateTime value) {
-  kind_ = TKind::Date;
-  date_ = value;
 }
 
 std::optional<double> TPalmCell::RoundedFloat() const {

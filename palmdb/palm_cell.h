@@ -19,14 +19,29 @@ class TPalmCell {
   // True for the empty text (a field without a value).
   bool Empty() const { return kind_ == TKind::Text && text_.empty(); }
 
-  void Clear();
-  void SetText(std::string_view text);
-  void SetText(std::string&& text);
-  void SetInteger(int64_t value);
+  void Clear() {
+    kind_ = TKind::Text;
+    text_.clear();
+  }
+  void SetText(std::string_view text) {
+    kind_ = TKind::Text;
+    text_.assign(text);
+  }
+  void SetText(std::string&& text) {
+    kind_ = TKind::Text;
+    text_ = std::move(text);
+  }
+  void SetInteger(int64_t value) {
+    kind_ = TKind::Integer;
+    integer_ = value;
+  }
   // A number that is not finite is kept as its text ("NAN", "INF", "-INF").
   void SetFloat(double value, const TFormatSettings& formats);
   // A date-time with whole seconds, as the handheld stores them.
-  void SetDate(TDateTime value);
+  void SetDate(TDateTime value) {
+    kind_ = TKind::Date;
+    date_ = value;
+  }
 
   int64_t Integer() const { return integer_; }
   // The number as given; its text and what that text reads back as are 15 significant digits.
