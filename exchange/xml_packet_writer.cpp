@@ -93,7 +93,8 @@ std::string WriteDataPacket(const TTableData& data) {
   for (int row = 0; row < data.RowCount(); ++row) {
     if (!data.Inserted(row)) continue;
     if (!change_log.empty()) change_log += ' ';
-    change_log += std::to_string(row + 1) + " 0 4";
+    AppendPaddedInteger(change_log, row + 1, 0);
+    change_log += " 0 4";
   }
   if (!change_log.empty()) out += " CHANGE_LOG=\"" + change_log + "\"";
   out += "/></METADATA><ROWDATA>";
