@@ -12,8 +12,10 @@ void RecordIdIndex::Reserve(size_t count) {
 }
 
 size_t RecordIdIndex::SlotOf(uint32_t id) const {
-  // Fibonacci hashing spreads the mostly consecutive IDs over the table.
-  return static_cast<size_t>((uint64_t{id} * 0x9E3779B97F4A7C15u) >> 32) & (slots_.size() - 1);
+  // IDs are mostly handed out one after another: consecutive IDs take consecutive slots, so a
+  // walk over the records touches the table in order; the high bits folded in spread IDs that
+  // lie a power of two apart.
+  return static_cast<size_t>(id ^ (id >> 11)) & (slots_.size() - 1);
 }
 
 bool RecordIdIndex::Insert(uint32_t id, uint32_t index) {
