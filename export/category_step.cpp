@@ -20,10 +20,10 @@ const TReferenceStepDef kCategoryStep{
 TStagedRecords CategoryRecords(const TCategoryTree& tree) {
   TStagedRecords records;
   records.Fields = {"Id", "IdParent", "Name", "Level", "ProductCount", "Expanded", "Childcount"};
-  records.Rows.reserve(tree.Rows().size());
+  records.Values.reserve(tree.Rows().size() * records.Fields.size());
   for (const TCategoryRow& row : tree.Rows()) {
-    records.Rows.push_back({row.Id, row.IdParent, CategoryDisplayName(row.Name, row.Level), row.Level, row.ProductCount,
-                            int32_t{0}, row.ChildCount});
+    records.AddRow({row.Id, row.IdParent, CategoryDisplayName(row.Name, row.Level), row.Level, row.ProductCount,
+                    int32_t{0}, row.ChildCount});
   }
   return records;
 }
@@ -37,8 +37,9 @@ TCategoryTree BuildCategoryTree(TExportContext& context) {
   const TStagedRecords records = ReadStagedRecords(reader, kCategoryMappings, session.Format());
   reader.Close();
   std::vector<TCategorySource> sources;
-  sources.reserve(records.Rows.size());
-  for (const std::vector<TStagedValue>& row : records.Rows) {
+  sources.reserve(records.RowCount());
+  for (size_t row_number = 0; row_number < records.RowCount(); ++row_number) {
+    const std::span<const TStagedValue> row = records.Row(row_number);
     sources.push_back({std::get<int32_t>(row[0]), std::get<int32_t>(row[1]), std::get<std::string>(row[2])});
   }
   return TCategoryTree::Build(sources, session.Settings.SortCategories);

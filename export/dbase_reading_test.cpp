@@ -2,6 +2,7 @@
 // characters, values by field type, the text files' key order and the reader's failures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -277,9 +278,9 @@ class DbaseReferenceReaderTest : public DbaseReadingTest {
 TEST_F(DbaseReferenceReaderTest, RowsComeInKeyOrderCutAndDefaultedAsFromTextFiles) {
   Write("product.DBF", DbaseBytes(kFields, {{"10", "Longer name", "2.50"}, {"9", "Short", "0"}}));
   const TStagedRecords records = Read("Product.dbf", TReadOrder{"ID", "ID"});
-  ASSERT_EQ(records.Rows.size(), 2u);
-  EXPECT_EQ(records.Rows[0], (std::vector<TStagedValue>{int32_t{9}, std::string("Short"), 0.0, int32_t{7}}));
-  EXPECT_EQ(records.Rows[1], (std::vector<TStagedValue>{int32_t{10}, std::string("Longe"), 2.5, int32_t{7}}));
+  ASSERT_EQ(records.RowCount(), 2u);
+  EXPECT_TRUE(std::ranges::equal(records.Row(0), std::vector<TStagedValue>{int32_t{9}, std::string("Short"), 0.0, int32_t{7}}));
+  EXPECT_TRUE(std::ranges::equal(records.Row(1), std::vector<TStagedValue>{int32_t{10}, std::string("Longe"), 2.5, int32_t{7}}));
   EXPECT_TRUE(messages_.empty());
 }
 

@@ -91,7 +91,7 @@ std::vector<TpfgPalmField*> BindFields(TpfgPalmRemoteTable& table, const TStaged
   return fields;
 }
 
-void AssignRow(const std::vector<TpfgPalmField*>& fields, const std::vector<TStagedValue>& row) {
+void AssignRow(const std::vector<TpfgPalmField*>& fields, std::span<const TStagedValue> row) {
   for (size_t i = 0; i < fields.size(); ++i) AssignValue(*fields[i], row[i]);
 }
 
@@ -122,6 +122,14 @@ class TDbSavingScope {
 
 }  // namespace
 
+void TStagedRecords::AddRow(std::initializer_list<TStagedValue> values) {
+  if (values.size() != Fields.size()) {
+    throw Exception("A staged row of " + std::to_string(values.size()) + " values for " +
+                    std::to_string(Fields.size()) + " fields");
+  }
+  Values.insert(Values.end(), values);
+}
+
 int TStagedRecords::FieldIndex(std::string_view name) const {
   for (size_t i = 0; i < Fields.size(); ++i) {
     if (SameText(Fields[i], name)) return static_cast<int>(i);
@@ -134,14 +142,11 @@ TStagedRecords ReadStagedRecords(TReferenceReader& reader, std::span<const TExpo
   TStagedRecords records;
   for (const TExportMapping& mapping : mappings) records.Fields.emplace_back(mapping.Handheld);
   const std::vector<TBoundColumn> bound = BindColumns(reader, mappings, format);
-  records.Rows.reserve(static_cast<size_t>(std::max(reader.RecordCount(), 0)));
+  records.Values.reserve(static_cast<size_t>(std::max(reader.RecordCount(), 0)) * bound.size());
   while (!reader.Eof()) {
-    std::vector<TStagedValue> row;
-    row.reserve(bound.size());
     for (const TBoundColumn& column : bound) {
-      row.push_back(column.Column ? ReadValue(*column.Column, *column.Mapping) : column.Absent);
+      records.Values.push_back(column.Column ? ReadValue(*column.Column, *column.Mapping) : column.Absent);
     }
-    records.Rows.push_back(std::move(row));
     reader.Next();
   }
   return records;
@@ -151,12 +156,12 @@ void SortStagedRecords(TStagedRecords& records, std::span<const char* const> fie
   std::vector<int> columns;
   for (const char* name : fields) columns.push_back(records.FieldIndex(name));
   const size_t width = columns.size();
-  const size_t count = records.Rows.size();
+  const size_t count = records.RowCount();
   // The keys of every row side by side, so the sort compares small numbers, not scattered rows.
   std::vector<int32_t> keys(count * width);
   for (size_t row = 0; row < count; ++row) {
     for (size_t key = 0; key < width; ++key) {
-      const auto* number = std::get_if<int32_t>(&records.Rows[row][columns[key]]);
+      const auto* number = std::get_if<int32_t>(&records.Row(row)[columns[key]]);
       keys[row * width + key] = number != nullptr ? *number : 0;
     }
   }
@@ -168,17 +173,23 @@ void SortStagedRecords(TStagedRecords& records, std::span<const char* const> fie
   for (size_t row = 0; row < count; ++row) order[row] = static_cast<uint32_t>(row);
   if (std::is_sorted(order.begin(), order.end(), before)) return;
   std::stable_sort(order.begin(), order.end(), before);
-  std::vector<std::vector<TStagedValue>> sorted;
-  sorted.reserve(count);
-  for (const uint32_t row : order) sorted.push_back(std::move(records.Rows[row]));
-  records.Rows = std::move(sorted);
+  const size_t field_count = records.Fields.size();
+  std::vector<TStagedValue> sorted;
+  sorted.reserve(records.Values.size());
+  for (const uint32_t row : order) {
+    const auto first = records.Values.begin() + static_cast<ptrdiff_t>(row * field_count);
+    sorted.insert(sorted.end(), std::make_move_iterator(first),
+                  std::make_move_iterator(first + static_cast<ptrdiff_t>(field_count)));
+  }
+  records.Values = std::move(sorted);
 }
 
 void CheckRecordsPack(TpfgPalmRemoteTable& table, const TStagedRecords& records) {
   TDbSavingScope saving(table);
   const std::vector<TpfgPalmField*> fields = BindFields(table, records);
   for (TpfgPalmField* field : fields) field->SetAsString(std::string());
-  for (const std::vector<TStagedValue>& row : records.Rows) {
+  for (size_t row_number = 0; row_number < records.RowCount(); ++row_number) {
+    const std::span<const TStagedValue> row = records.Row(row_number);
     for (size_t i = 0; i < fields.size(); ++i) {
       if (AlwaysPacks(row[i], fields[i]->DataType())) continue;
       AssignValue(*fields[i], row[i]);
@@ -190,9 +201,9 @@ void CheckRecordsPack(TpfgPalmRemoteTable& table, const TStagedRecords& records)
 
 void AppendStagedRecords(TExchangeSession& session, TpfgPalmRemoteTable& table, const TStagedRecords& records) {
   const std::vector<TpfgPalmField*> fields = BindFields(table, records);
-  for (const std::vector<TStagedValue>& row : records.Rows) {
+  for (size_t row = 0; row < records.RowCount(); ++row) {
     table.Insert();
-    AssignRow(fields, row);
+    AssignRow(fields, records.Row(row));
     table.Post();
     session.Progress->ProgressBar.StepIt();
   }

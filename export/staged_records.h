@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <variant>
@@ -38,8 +39,12 @@ using TStagedValue = std::variant<std::monostate, int32_t, double, TDateTime, st
 
 struct TStagedRecords {
   std::vector<std::string> Fields;  // handheld field names, one per value of a row
-  std::vector<std::vector<TStagedValue>> Rows;
+  std::vector<TStagedValue> Values;  // the rows one after another, one value per field each
 
+  size_t RowCount() const { return Fields.empty() ? 0 : Values.size() / Fields.size(); }
+  std::span<const TStagedValue> Row(size_t row) const { return {Values.data() + row * Fields.size(), Fields.size()}; }
+  // Appends a row; throws Exception unless it holds one value per field.
+  void AddRow(std::initializer_list<TStagedValue> values);
   // The column of a handheld field name (ignoring case); throws Exception when there is none.
   int FieldIndex(std::string_view name) const;
 };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -47,11 +48,11 @@ class StagedRecordsTest : public ::testing::Test {
 TEST_F(StagedRecordsTest, TextRowsAreCutRoundedAndDefaulted) {
   const TStagedRecords records =
       ReadText("ID;NAME;SALDO;NOTE\r\n7;Longer name;1.23456;kept;\r\n8;Short;99.99999;;\r\n");
-  ASSERT_EQ(records.Rows.size(), 2u);
+  ASSERT_EQ(records.RowCount(), 2u);
   EXPECT_EQ(records.Fields, (std::vector<std::string>{"Id", "Name", "CurrentSaldo", "IDQuest", "Address"}));
-  EXPECT_EQ(records.Rows[0],
-            (std::vector<TStagedValue>{int32_t{7}, std::string("Longe"), 1.2346, int32_t{0}, std::string("kept")}));
-  EXPECT_EQ(std::get<double>(records.Rows[1][2]), 100.0);
+  EXPECT_TRUE(std::ranges::equal(records.Row(0),
+            std::vector<TStagedValue>{int32_t{7}, std::string("Longe"), 1.2346, int32_t{0}, std::string("kept")}));
+  EXPECT_EQ(std::get<double>(records.Row(1)[2]), 100.0);
 }
 
 TEST_F(StagedRecordsTest, MissingRequiredColumnOrBadValueFailsTheWholeRead) {
@@ -80,10 +81,10 @@ TEST_F(StagedRecordsTest, PacketsTakeTheirOwnDefaultsAndSkipIgnoredColumns) {
   reader.Open("Input.xml", TReadOrder{"", "ID"});
   const TStagedRecords records = ReadStagedRecords(reader, kMappings, TExchangeFormat::XML);
   reader.Close();
-  ASSERT_EQ(records.Rows.size(), 3u);
+  ASSERT_EQ(records.RowCount(), 3u);
   for (int row = 0; row < 3; ++row) {
-    EXPECT_EQ(records.Rows[row],
-              (std::vector<TStagedValue>{int32_t{row + 1}, std::string("n"), 0.0, int32_t{1}, std::monostate{}}));
+    EXPECT_TRUE(std::ranges::equal(records.Row(row),
+              std::vector<TStagedValue>{int32_t{row + 1}, std::string("n"), 0.0, int32_t{1}, std::monostate{}}));
   }
   EXPECT_FALSE(packet_table_.Active());
 }
@@ -91,23 +92,23 @@ TEST_F(StagedRecordsTest, PacketsTakeTheirOwnDefaultsAndSkipIgnoredColumns) {
 TEST_F(StagedRecordsTest, SortIsStableOnSeveralIntegerFields) {
   TStagedRecords records;
   records.Fields = {"DayOfWeek", "Nomer", "Id"};
-  records.Rows = {{int32_t{2}, int32_t{1}, int32_t{5}},
-                  {int32_t{1}, int32_t{5}, int32_t{4}},
-                  {int32_t{1}, int32_t{2}, int32_t{9}},
-                  {int32_t{1}, int32_t{2}, int32_t{3}}};
+  records.AddRow({int32_t{2}, int32_t{1}, int32_t{5}});
+  records.AddRow({int32_t{1}, int32_t{5}, int32_t{4}});
+  records.AddRow({int32_t{1}, int32_t{2}, int32_t{9}});
+  records.AddRow({int32_t{1}, int32_t{2}, int32_t{3}});
   constexpr const char* kOrder[] = {"DAYOFWEEK", "NOMER", "ID"};
   SortStagedRecords(records, kOrder);
   std::vector<int32_t> ids;
-  for (const auto& row : records.Rows) ids.push_back(std::get<int32_t>(row[2]));
+  for (size_t row = 0; row < records.RowCount(); ++row) ids.push_back(std::get<int32_t>(records.Row(row)[2]));
   EXPECT_EQ(ids, (std::vector<int32_t>{3, 9, 4, 5}));
 
   // Rows of equal keys keep their reading order; a row without an integer sorts as 0.
-  records.Rows.push_back({std::monostate{}, int32_t{7}, int32_t{8}});
-  records.Rows.push_back({int32_t{1}, int32_t{2}, int32_t{1}});
+  records.AddRow({std::monostate{}, int32_t{7}, int32_t{8}});
+  records.AddRow({int32_t{1}, int32_t{2}, int32_t{1}});
   constexpr const char* kTwoKeys[] = {"DayOfWeek", "Nomer"};
   SortStagedRecords(records, kTwoKeys);
   ids.clear();
-  for (const auto& row : records.Rows) ids.push_back(std::get<int32_t>(row[2]));
+  for (size_t row = 0; row < records.RowCount(); ++row) ids.push_back(std::get<int32_t>(records.Row(row)[2]));
   EXPECT_EQ(ids, (std::vector<int32_t>{8, 3, 9, 1, 4, 5}));
 }
 
@@ -115,9 +116,9 @@ TEST_F(StagedRecordsTest, DateWithATimeOfDayFailsThePackCheckAsPostWould) {
   TPalmCatalogue catalogue;
   TStagedRecords records;
   records.Fields = {"IdCurrency", "DateCurs", "Curs"};
-  records.Rows = {{int32_t{1}, TDateTime{45356.0}, 1.5}};
+  records.AddRow({int32_t{1}, TDateTime{45356.0}, 1.5});
   EXPECT_NO_THROW(CheckRecordsPack(catalogue.ptCurrencyCurs, records));
-  records.Rows.push_back({int32_t{2}, TDateTime{45356.4375}, 1.5});
+  records.AddRow({int32_t{2}, TDateTime{45356.4375}, 1.5});
   try {
     CheckRecordsPack(catalogue.ptCurrencyCurs, records);
     FAIL() << "a date with a time of day packed";
