@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -110,6 +111,26 @@ TEST_F(StagedRecordsTest, SortIsStableOnSeveralIntegerFields) {
   ids.clear();
   for (size_t row = 0; row < records.RowCount(); ++row) ids.push_back(std::get<int32_t>(records.Row(row)[2]));
   EXPECT_EQ(ids, (std::vector<int32_t>{8, 3, 9, 1, 4, 5}));
+
+  // Many rows with few distinct keys: the same order as a stable sort, every text along.
+  TStagedRecords many;
+  many.Fields = {"Key", "Id", "Name"};
+  std::vector<std::pair<int32_t, int32_t>> expected;
+  std::mt19937 random(3);
+  for (int32_t id = 0; id < 2000; ++id) {
+    const auto key = static_cast<int32_t>(random() % 37);
+    many.AddRow({key, id, "name " + std::to_string(id) + std::string(20, 'x')});
+    expected.emplace_back(key, id);
+  }
+  std::stable_sort(expected.begin(), expected.end(), [](auto a, auto b) { return a.first < b.first; });
+  constexpr const char* kKey[] = {"Key"};
+  SortStagedRecords(many, kKey);
+  ASSERT_EQ(many.RowCount(), expected.size());
+  for (size_t row = 0; row < expected.size(); ++row) {
+    const auto values = many.Row(row);
+    ASSERT_EQ(std::get<int32_t>(values[1]), expected[row].second) << row;
+    ASSERT_EQ(std::get<std::string>(values[2]), "name " + std::to_string(expected[row].second) + std::string(20, 'x'));
+  }
 }
 
 TEST_F(StagedRecordsTest, DateWithATimeOfDayFailsThePackCheckAsPostWould) {
