@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <string_view>
+#include <vector>
 
 #include "core/text_conversions.h"
 #include "exchange/exchange_errors.h"
@@ -98,14 +100,20 @@ std::string WriteDataPacket(const TTableData& data) {
   }
   if (!change_log.empty()) out += " CHANGE_LOG=\"" + change_log + "\"";
   out += "/></METADATA><ROWDATA>";
+  // What goes before each value: a blank, the attribute's name, '=' and the opening quote.
+  std::vector<std::string> attribute_starts;
+  size_t row_size = 32;
+  for (int column = 0; column < data.ColumnCount(); ++column) {
+    attribute_starts.push_back(" " + data.Column(column).Def.Name + "=\"");
+    row_size += attribute_starts.back().size() + 12;
+  }
+  // Room for rows of typical values up front; longer texts grow it as they come.
+  out.reserve(out.size() + static_cast<size_t>(data.RowCount()) * row_size + 32);
   for (int row = 0; row < data.RowCount(); ++row) {
-    out += "<ROW";
-    if (data.Inserted(row)) out += " RowState=\"4\"";
+    out += data.Inserted(row) ? std::string_view("<ROW RowState=\"4\"") : std::string_view("<ROW");
     for (int column = 0; column < data.ColumnCount(); ++column) {
       if (data.IsNull(row, column)) continue;
-      out += ' ';
-      out += data.Column(column).Def.Name;
-      out += "=\"";
+      out += attribute_starts[column];
       AppendValue(out, data, row, column);
       out += '"';
     }
