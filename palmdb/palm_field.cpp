@@ -46,4 +46,4 @@ void TpfgPalmField::SetAsFloat(double value) { table_->SetFieldValue(index_, TPa
 
 void TpfgPalmField::SetAsDateTime(TDateTime value) { table_->SetFieldValue(index_, TPalmValue{value}); }
 
-void TpfgPalmField::SetAsString(std::string value) { table_->SetFieldValue(index_, TPalmValue{std::move(value)}); }
+void TpfgPalmField::SetAsString(std::string_view value) { table_->SetFieldText(index_, value); }

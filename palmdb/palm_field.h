@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/date_time.h"
 #include "palmdb/palm_field_type.h"
@@ -33,7 +34,7 @@ class TpfgPalmField {
   void SetAsInteger(int32_t value);
   void SetAsFloat(double value);
   void SetAsDateTime(TDateTime value);
-  void SetAsString(std::string value);
+  void SetAsString(std::string_view value);
 
  private:
   TpfgPalmTable* table_;

@@ -136,10 +136,16 @@ TPalmValue TpfgPalmRemoteTable::GetFieldValue(int index) {
   return cell.Text(CurrentFormats());
 }
 
-void TpfgPalmRemoteTable::SetFieldValue(int index, const TPalmValue& value) {
+TPalmCell& TpfgPalmRemoteTable::CellToWrite(int index) {
   if (!Active() && !db_saving_) throw EPalmDBError("The operation requires the table to be open");
   if (ReadOnly()) throw EPalmDBError("The database is read only");
-  TPalmCell& cell = RecordCells().at(index);
+  return RecordCells().at(index);
+}
+
+void TpfgPalmRemoteTable::SetFieldText(int index, std::string_view text) { CellToWrite(index).SetText(text); }
+
+void TpfgPalmRemoteTable::SetFieldValue(int index, const TPalmValue& value) {
+  TPalmCell& cell = CellToWrite(index);
   if (const auto* text = std::get_if<std::string>(&value)) {
     cell.SetText(std::string_view(*text));
   } else if (const auto* integer = std::get_if<int32_t>(&value)) {

@@ -70,6 +70,7 @@ class TpfgPalmRemoteTable : public TpfgPalmTable {
 
   TPalmValue GetFieldValue(int index) override;
   void SetFieldValue(int index, const TPalmValue& value) override;
+  void SetFieldText(int index, std::string_view text) override;
 
   uint8_t RecordAttributes() const override { return record_attributes_; }
   void SetRecordAttributes(uint8_t attributes) override { record_attributes_ = attributes; }
@@ -141,6 +142,9 @@ class TpfgPalmRemoteTable : public TpfgPalmTable {
   void RequireClosed() const;
   void RequireBrowse() const;
   void RequireEditing() const;
+  // The current record's cell a value is written to; throws EPalmDBError unless the table is
+  // open (or saving the values of a closed one) and writable.
+  TPalmCell& CellToWrite(int index);
   void Notify(const TpfgNotifyTableEvent& event);
   TRecordLayout Layout() const;
   TRecordHooks Hooks();

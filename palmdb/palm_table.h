@@ -38,6 +38,8 @@ class TpfgPalmTable {
 
   virtual TPalmValue GetFieldValue(int index) = 0;
   virtual void SetFieldValue(int index, const TPalmValue& value) = 0;
+  // The same for a text, taken as it is without a copy of its own.
+  virtual void SetFieldText(int index, std::string_view text) = 0;
 
   virtual uint8_t RecordAttributes() const = 0;
   virtual void SetRecordAttributes(uint8_t attributes) = 0;
