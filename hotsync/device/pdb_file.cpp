@@ -2,6 +2,7 @@
 #include "hotsync/device/pdb_file.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "hotsync/device/byte_order.h"
 
@@ -62,6 +63,7 @@ void ReadEntries(std::string_view bytes, size_t offset, size_t count, const std:
   if (end > bytes.size())
     Fail(file_name, "record list of " + Num(count) + " entries at offset " + Num(offset) +
                         " runs past the end of the file (" + Num(bytes.size()) + " bytes)");
+  entries.reserve(entries.size() + count);
   for (size_t i = 0; i < count; ++i) {
     const size_t at = offset + i * kEntrySize;
     entries.push_back({ReadU32(bytes, at), ReadU8(bytes, at + 4), ReadU24(bytes, at + 5)});
@@ -88,26 +90,33 @@ size_t ReadRecordLists(std::string_view bytes, const std::string& file_name, std
   return lists_end;
 }
 
-// Checks that the block offsets and record offsets rise through the file after the lists.
+// Checks that the block offsets and record offsets rise through the file after the lists. What
+// an offset belongs to is named only when it fails.
 void CheckOffsets(std::string_view bytes, size_t lists_end, uint32_t app_info, uint32_t sort_info,
                   const std::vector<RecordEntry>& entries, const std::string& file_name) {
-  uint64_t floor = lists_end;
-  std::string floor_what;  // empty: the record lists
-  auto check = [&](uint64_t offset, const std::string& what) {
-    if (offset > bytes.size())
-      Fail(file_name,
-           what + " offset " + Num(offset) + " lies past the end of the file (" + Num(bytes.size()) + " bytes)");
-    if (offset < floor && floor_what.empty())
-      Fail(file_name, what + " offset " + Num(offset) + " lies inside the record list, which ends at " + Num(floor));
-    if (offset < floor)
-      Fail(file_name, what + " offset " + Num(offset) + " lies before the " + floor_what + " offset " + Num(floor) +
-                          ": offsets out of order or overlapping");
-    floor = offset;
-    floor_what = what;
+  struct TOwner {
+    const char* Block = nullptr;  // a block's name, or null for record `Record`
+    size_t Record = 0;
+    std::string Name() const { return Block != nullptr ? Block : "record " + Num(Record); }
   };
-  if (app_info != 0) check(app_info, "application info block");
-  if (sort_info != 0) check(sort_info, "sort info block");
-  for (size_t i = 0; i < entries.size(); ++i) check(entries[i].offset, "record " + Num(i));
+  uint64_t floor = lists_end;
+  std::optional<TOwner> floor_owner;  // none: the record lists
+  auto check = [&](uint64_t offset, TOwner owner) {
+    if (offset > bytes.size()) [[unlikely]]
+      Fail(file_name, owner.Name() + " offset " + Num(offset) + " lies past the end of the file (" +
+                          Num(bytes.size()) + " bytes)");
+    if (offset < floor && !floor_owner) [[unlikely]]
+      Fail(file_name,
+           owner.Name() + " offset " + Num(offset) + " lies inside the record list, which ends at " + Num(floor));
+    if (offset < floor) [[unlikely]]
+      Fail(file_name, owner.Name() + " offset " + Num(offset) + " lies before the " + floor_owner->Name() +
+                          " offset " + Num(floor) + ": offsets out of order or overlapping");
+    floor = offset;
+    floor_owner = owner;
+  };
+  if (app_info != 0) check(app_info, {"application info block"});
+  if (sort_info != 0) check(sort_info, {"sort info block"});
+  for (size_t i = 0; i < entries.size(); ++i) check(entries[i].offset, {nullptr, i});
 }
 
 std::string NameFromHeader(std::string_view bytes) {
