@@ -67,6 +67,13 @@ int CompareText(std::string_view a, std::string_view b) {
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
+std::string CollationKey(std::string_view text) {
+  const auto& weights = Weights();
+  std::string key(text.size(), '\0');
+  for (size_t i = 0; i < text.size(); ++i) key[i] = static_cast<char>(weights[static_cast<unsigned char>(text[i])]);
+  return key;
+}
+
 bool SameText(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {

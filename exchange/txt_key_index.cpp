@@ -14,11 +14,12 @@ std::string TextIndexKey(std::string_view field_name, std::string_view value) {
 }
 
 std::vector<int> SortKeyEntries(const std::vector<std::string>& keys, const std::vector<int>& lines) {
+  // Each entry "<key>=<line>" as its collation key, so the sort compares plain bytes.
   std::vector<std::string> entries(keys.size());
-  for (size_t i = 0; i < keys.size(); ++i) entries[i] = keys[i] + "=" + std::to_string(lines[i]);
+  for (size_t i = 0; i < keys.size(); ++i) entries[i] = CollationKey(keys[i] + "=" + std::to_string(lines[i]));
   std::vector<int> order(entries.size());
   std::iota(order.begin(), order.end(), 0);
-  std::sort(order.begin(), order.end(), [&](int a, int b) { return CompareText(entries[a], entries[b]) < 0; });
+  std::sort(order.begin(), order.end(), [&](int a, int b) { return entries[a] < entries[b]; });
   std::vector<int> sorted(order.size());
   for (size_t i = 0; i < order.size(); ++i) sorted[i] = lines[order[i]];
   return sorted;
