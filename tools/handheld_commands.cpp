@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iomanip>
+#include <memory>
 
 #include "conduit/desktop_libraries.h"
 #include "conduit/sync_error.h"
@@ -102,7 +103,7 @@ int ListDatabases(const std::string& directory, std::ostream& out) {
   int unreadable = 0;
   for (const auto& path : files) {
     try {
-      const PdbDatabase database = ParsePdb(ReadWholeFile(path.string()), path.string());
+      const PdbDatabase database = ParsePdb(std::make_shared<const std::string>(ReadWholeFile(path.string())), path.string());
       out << std::left << std::setw(32) << database.name << ' ' << FourCharCodeText(database.type) << ' '
           << FourCharCodeText(database.creator) << ' ' << std::right << std::setw(7) << database.version << ' '
           << std::setw(8) << RecordCountOnHandheld(database.name) << '\n';

@@ -9,6 +9,7 @@
 #include <ctime>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -150,7 +151,7 @@ uint8_t Device::Open(const std::string& name, uint8_t mode) {
     if (identity && closed != closed_unchanged_.end() && closed->second.Identity == *identity) {
       database.emplace(std::move(closed->second.Value));
     } else {
-      database.emplace(ParsePdb(ReadWholeFile(*path), *path));
+      database.emplace(ParsePdb(std::make_shared<const std::string>(ReadWholeFile(*path)), *path));
     }
     if (closed != closed_unchanged_.end()) closed_unchanged_.erase(closed);
     const uint8_t handle = Keep(std::make_unique<OpenDatabase>(*path, mode, std::move(*database), false));

@@ -80,6 +80,7 @@ bool DeviceDatabase::DeleteRecord(uint32_t id) {
 void DeviceDatabase::PurgeAllRecords() {
   if (contents_.records.empty()) return;
   contents_.records.clear();
+  contents_.file.Bytes.reset();
   index_of_id_.Clear();
   changed_ = true;
 }

@@ -138,6 +138,11 @@ std::string ReadPdbName(std::string_view bytes, const std::string& file_name) {
 }
 
 PdbDatabase ParsePdb(std::string_view bytes, const std::string& file_name) {
+  return ParsePdb(std::make_shared<const std::string>(bytes), file_name);
+}
+
+PdbDatabase ParsePdb(std::shared_ptr<const std::string> file_bytes, const std::string& file_name) {
+  const std::string_view bytes = *file_bytes;
   CheckHeaderSize(bytes, file_name);
   PdbDatabase db;
   db.name = NameFromHeader(bytes);
@@ -166,8 +171,9 @@ PdbDatabase ParsePdb(std::string_view bytes, const std::string& file_name) {
     const size_t end = i + 1 < entries.size() ? entries[i + 1].offset : bytes.size();
     db.records.push_back({static_cast<uint8_t>(entries[i].attributes & kRecordFlagsMask),
                           static_cast<uint8_t>(entries[i].attributes & kRecordCategoryMask), entries[i].unique_id,
-                          std::string(bytes.substr(entries[i].offset, end - entries[i].offset))});
+                          PdbBytes::Viewing(bytes.substr(entries[i].offset, end - entries[i].offset))});
   }
+  if (!db.records.empty()) db.file.Bytes = std::move(file_bytes);
   return db;
 }
 
@@ -226,6 +232,6 @@ std::string SerializePdb(const PdbDatabase& db) {
   out.append(2, '\0');
   out.append(db.app_info);
   out.append(db.sort_info);
-  for (const PdbRecord& record : db.records) out.append(record.data);
+  for (const PdbRecord& record : db.records) out.append(record.data.View());
   return out;
 }

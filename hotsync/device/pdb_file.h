@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,13 +33,43 @@ constexpr uint16_t kPdbResourceDatabase = 0x0001;
 // Seconds from 1.1.1904, where the handheld counts its dates from, to 1.1.1970.
 constexpr uint32_t kPdbEpochTo1970 = 2082844800u;
 
+// A record's bytes: a view of the file bytes they were read from, which their database keeps,
+// or bytes of their own once written. A database read costs no allocation per record.
+class PdbBytes {
+ public:
+  PdbBytes() = default;
+  PdbBytes(std::string bytes) : owned_(std::move(bytes)) {}
+  PdbBytes(const char* bytes) : owned_(bytes) {}
+  static PdbBytes Viewing(std::string_view bytes) {
+    PdbBytes viewing;
+    viewing.view_ = bytes;
+    viewing.viewing_ = true;
+    return viewing;
+  }
+
+  std::string_view View() const { return viewing_ ? view_ : std::string_view(owned_); }
+  size_t size() const { return View().size(); }
+  bool operator==(const PdbBytes& other) const { return View() == other.View(); }
+
+ private:
+  std::string owned_;
+  std::string_view view_;
+  bool viewing_ = false;
+};
+
 struct PdbRecord {
   uint8_t flags = 0;       // kRecordDeleted ... kRecordSecret
   uint8_t category = 0;    // 0..15
   uint32_t unique_id = 0;  // 24 bits
-  std::string data;
+  PdbBytes data;
 
   bool operator==(const PdbRecord&) const = default;
+};
+
+// The file bytes the records of a database view; not part of the database's value.
+struct PdbFileBytes {
+  std::shared_ptr<const std::string> Bytes;
+  bool operator==(const PdbFileBytes&) const { return true; }
 };
 
 struct PdbDatabase {
@@ -55,12 +86,15 @@ struct PdbDatabase {
   std::string app_info;   // empty: the file has no application info block
   std::string sort_info;  // empty: the file has no sort info block
   std::vector<PdbRecord> records;
+  PdbFileBytes file;  // what records read from a file view
 
   bool operator==(const PdbDatabase&) const = default;
 };
 
-// Parses a whole file; throws EPdbFormatError naming file_name for anything unsound.
+// Parses a whole file; throws EPdbFormatError naming file_name for anything unsound. The
+// records view the bytes, which the database keeps (the first form keeps a copy of them).
 PdbDatabase ParsePdb(std::string_view bytes, const std::string& file_name);
+PdbDatabase ParsePdb(std::shared_ptr<const std::string> bytes, const std::string& file_name);
 
 // The database name held by a file's header; throws EPdbFormatError when the header is short.
 std::string ReadPdbName(std::string_view bytes, const std::string& file_name);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "hotsync/device/byte_order.h"
 
 namespace {
@@ -63,6 +66,21 @@ TEST(PdbFile, RoundTripsEverything) {
   db.records.clear();
   EXPECT_EQ(ParsePdb(SerializePdb(db), "t.pdb"), db);
   EXPECT_EQ(ReadPdbName(SerializePdb(db), "t.pdb"), "Zembra_TestDB");
+}
+
+// Records read view the file's bytes: copies of the database keep them, and a record written
+// over one holds its own bytes.
+TEST(PdbFile, ReadRecordsOutliveTheBytesTheyWereReadFrom) {
+  std::optional<PdbDatabase> read = ParsePdb(SerializePdb(SmallDatabase()), "t.pdb");
+  PdbDatabase copy = *read;
+  read.reset();
+  copy.records[1].data = std::string(100, 'w');
+  EXPECT_EQ(copy.records[0].data, "abc");
+  EXPECT_EQ(copy.records[1].data.View(), std::string(100, 'w'));
+  EXPECT_EQ(copy.records[2].data, "z");
+  PdbDatabase expected = SmallDatabase();
+  expected.records[1].data = std::string(100, 'w');
+  EXPECT_EQ(ParsePdb(SerializePdb(copy), "t.pdb"), expected);
 }
 
 TEST(PdbFile, ChainsRecordListsBeyond65535Records) {

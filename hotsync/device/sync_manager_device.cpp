@@ -69,7 +69,7 @@ T& Required(T* pointer) {
 }
 
 // Copies bytes to a caller's buffer of capacity bytes; a buffer too small is an error, never a cut.
-void CopyOut(const std::string& bytes, void* buffer, uint32_t capacity) {
+void CopyOut(std::string_view bytes, void* buffer, uint32_t capacity) {
   if (bytes.size() > capacity)
     throw ESyncResult(SYNCERR_BAD_ARGUMENT,
                       std::to_string(bytes.size()) + " bytes do not fit a buffer of " + std::to_string(capacity));
@@ -95,7 +95,7 @@ void Describe(SyncRecord& out, const OpenDatabase& database, uint32_t index) {
   out.attributes = record.flags;
   out.category = record.category;
   out.record_size = static_cast<uint32_t>(record.data.size());
-  CopyOut(record.data, out.buffer, out.buffer_size);
+  CopyOut(record.data.View(), out.buffer, out.buffer_size);
 }
 
 // One record read: find picks the index on the descriptor's open database.
