@@ -38,6 +38,26 @@ int TTableData::AddRow(bool inserted) {
   return row_count_++;
 }
 
+void TTableData::ReserveRows(int count) {
+  const auto rows = static_cast<size_t>(count > 0 ? count : 0);
+  for (TColumn& column : columns_) {
+    column.Null.reserve(rows);
+    switch (column.Def.DataType) {
+      case TFieldType::ftInteger:
+        column.Ints.reserve(rows);
+        break;
+      case TFieldType::ftFloat:
+      case TFieldType::ftDateTime:
+        column.Floats.reserve(rows);
+        break;
+      case TFieldType::ftString:
+        column.Texts.reserve(rows);
+        break;
+    }
+  }
+  inserted_.reserve(rows);
+}
+
 void TTableData::RemoveAllRows() {
   for (TColumn& column : columns_) {
     column.Null.clear();

@@ -37,6 +37,8 @@ class TTableData {
 
   // A new row of null cells at the end; inserted marks it for the change log. Returns its number.
   int AddRow(bool inserted);
+  // Room for that many rows in all, so adding them moves no cell.
+  void ReserveRows(int count);
   void RemoveAllRows();
 
   bool IsNull(int row, int column) const { return columns_[column].Null[row] != 0; }

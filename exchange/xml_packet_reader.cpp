@@ -3,6 +3,7 @@
 #include <pugixml.hpp>
 
 #include <cstring>
+#include <iterator>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -46,8 +47,11 @@ class TPacketReader {
     auto data = std::make_shared<TTableData>(defs);
     TColumnMap columns;
     for (size_t i = 0; i < defs.size(); ++i) columns.emplace(defs[i].Name, static_cast<int>(i));
+    const pugi::xml_node rows = packet.child("ROWDATA");
+    const auto all_rows = rows.children("ROW");
+    data->ReserveRows(static_cast<int>(std::distance(all_rows.begin(), all_rows.end())));
     int row_number = 0;
-    for (const pugi::xml_node row : packet.child("ROWDATA").children("ROW")) {
+    for (const pugi::xml_node row : rows.children("ROW")) {
       ++row_number;
       if (!IsCurrentRow(row, row_number)) continue;
       ReadRow(row, row_number, columns, *data);
