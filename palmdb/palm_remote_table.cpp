@@ -464,9 +464,7 @@ void TpfgPalmRemoteTable::CheckFieldPacks(int index) {
                  CurrentFormats());
 }
 
-void TpfgPalmRemoteTable::RequireOpen() const {
-  if (!Active()) throw EPalmDBError("The operation requires the table to be open");
-}
+void TpfgPalmRemoteTable::RefuseClosed() { throw EPalmDBError("The operation requires the table to be open"); }
 
 void TpfgPalmRemoteTable::RequireClosed() const {
   if (Active()) throw EPalmDBError("The operation requires the table to be closed");

@@ -138,7 +138,11 @@ class TpfgPalmRemoteTable : public TpfgPalmTable {
   std::string Detail() const { return "(" + TableName() + ")"; }
   // The same for the record at RecNo: "(<database name>, record <RecNo + 1>)".
   std::string RecordDetail() const { return "(" + TableName() + ", record " + std::to_string(rec_no_ + 1) + ")"; }
-  void RequireOpen() const;
+  void RequireOpen() const {
+    if (handle_ == 0) [[unlikely]]
+      RefuseClosed();
+  }
+  [[noreturn, gnu::cold]] static void RefuseClosed();
   void RequireClosed() const;
   void RequireBrowse() const;
   void RequireEditing() const;
