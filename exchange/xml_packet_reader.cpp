@@ -7,6 +7,7 @@
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "core/collation.h"
@@ -53,7 +54,6 @@ class TPacketReader {
     int row_number = 0;
     for (const pugi::xml_node row : rows.children("ROW")) {
       ++row_number;
-      if (!IsCurrentRow(row, row_number)) continue;
       ReadRow(row, row_number, columns, *data);
     }
     return data;
@@ -106,23 +106,32 @@ class TPacketReader {
     return *value;
   }
 
-  bool IsCurrentRow(const pugi::xml_node row, int row_number) const {
-    const pugi::xml_attribute state = row.attribute("RowState");
-    if (!state) return true;
-    const std::optional<int32_t> value = ParsePacketInteger(state.value());
-    if (!value) Fail("ROW " + std::to_string(row_number) + " has an invalid RowState '" + state.value() + "'");
+  // A row without RowState is current; one whose state marks it deleted or replaced is not.
+  bool IsCurrentState(const char* state, int row_number) const {
+    if (state == nullptr) return true;
+    const std::optional<int32_t> value = ParsePacketInteger(state);
+    if (!value) Fail("ROW " + std::to_string(row_number) + " has an invalid RowState '" + state + "'");
     return (*value & 3) == 0;
   }
 
+  // One pass over the row's attributes finds its state (the first RowState) and the values of
+  // known columns; a current row then takes the values.
   void ReadRow(const pugi::xml_node row, int row_number, const TColumnMap& columns, TTableData& data) {
-    const int target = data.AddRow(false);
+    row_values_.clear();
+    const char* state = nullptr;
     size_t position = 0;
     for (const pugi::xml_attribute attribute : row.attributes()) {
-      const int column = ColumnAt(position++, attribute.name(), columns, data);
-      if (column < 0) continue;
+      const char* name = attribute.name();
+      if (state == nullptr && name[0] == 'R' && std::strcmp(name, "RowState") == 0) state = attribute.value();
+      const int column = ColumnAt(position++, name, columns, data);
+      if (column >= 0) row_values_.emplace_back(column, attribute.value());
+    }
+    if (!IsCurrentState(state, row_number)) return;
+    const int target = data.AddRow(false);
+    for (const auto& [column, raw] : row_values_) {
       const TFieldDef& def = data.Column(column).Def;
-      const std::optional<std::string_view> text = UnescapeView(attribute.value(), scratch_);
-      if (!text) FailValue(row_number, def, "malformed entity or character reference", attribute.value());
+      const std::optional<std::string_view> text = UnescapeView(raw, scratch_);
+      if (!text) FailValue(row_number, def, "malformed entity or character reference", raw);
       if (def.DataType == TFieldType::ftString) {
         data.SetText(target, column, *text);
         continue;
@@ -199,6 +208,7 @@ class TPacketReader {
   const std::string& file_;
   std::string scratch_;                   // the last value whose references were undone
   std::vector<int> columns_by_position_;  // the column of each attribute position of the row before
+  std::vector<std::pair<int, const char*>> row_values_;  // the row's known columns and their raw values
 };
 
 }  // namespace

@@ -176,11 +176,25 @@ TEST_F(XmlPacketTest, RowsOutsideTheCurrentDataAreSkipped) {
                  "<DATAPACKET Version=\"2.0\"><METADATA><FIELDS><FIELD attrname=\"ID\" fieldtype=\"i4\"/>"
                  "</FIELDS><PARAMS/></METADATA><ROWDATA>"
                  "<ROW RowState=\"4\" ID=\"1\"/><ROW RowState=\"2\" ID=\"2\"/><ROW RowState=\"1\" ID=\"3\"/>"
-                 "<ROW RowState=\"8\" ID=\"4\"/><ROW ID=\"5\"/></ROWDATA></DATAPACKET>");
+                 "<ROW RowState=\"8\" ID=\"4\"/><ROW ID=\"5\"/>"
+                 // The state counts wherever it stands; a row left out is not read at all.
+                 "<ROW ID=\"6\" RowState=\"2\"/><ROW ID=\"x\" RowState=\"1\"/><ROW ID=\"7\" RowState=\"4\"/>"
+                 "</ROWDATA></DATAPACKET>");
   table_.LoadFromFile(dir_.Path("Changes.xml"));
   std::vector<int> ids;
   for (table_.First(); !table_.Eof(); table_.Next()) ids.push_back(table_.FieldByName("ID").AsInteger());
-  EXPECT_EQ(ids, (std::vector<int>{1, 4, 5}));
+  EXPECT_EQ(ids, (std::vector<int>{1, 4, 5, 7}));
+
+  dir_.Write("BadState.xml", kDeclaration +
+                                 "<DATAPACKET Version=\"2.0\"><METADATA><FIELDS><FIELD attrname=\"ID\" "
+                                 "fieldtype=\"i4\"/></FIELDS><PARAMS/></METADATA><ROWDATA>"
+                                 "<ROW ID=\"1\"/><ROW ID=\"2\" RowState=\"new\"/></ROWDATA></DATAPACKET>");
+  try {
+    table_.LoadFromFile(dir_.Path("BadState.xml"));
+    FAIL() << "an invalid RowState was read";
+  } catch (const EDataPacketError& error) {
+    EXPECT_EQ(std::string(error.what()), dir_.Path("BadState.xml") + ": ROW 2 has an invalid RowState 'new'");
+  }
 }
 
 TEST_F(XmlPacketTest, BadPacketsFailWithAnErrorNamingTheFile) {
