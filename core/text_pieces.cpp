@@ -3,10 +3,12 @@
 #include <cstring>
 
 std::string_view Trim(std::string_view text) {
-  const size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const size_t last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  size_t first = 0, end = text.size();
+  while (first < end && blank(text[first])) ++first;
+  if (first == end) return {};
+  while (blank(text[end - 1])) --end;
+  return text.substr(first, end - first);
 }
 
 std::string_view NextLine(std::string_view bytes, size_t& position) {
