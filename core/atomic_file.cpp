@@ -1,6 +1,7 @@
 #include "core/atomic_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -65,16 +66,22 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
 
 std::string ReadWholeFile(const std::string& path) {
   const TOpenFile file = OpenRegularFileForReading(path);
-  std::string bytes;
-  char buffer[1 << 16];
+  // Read straight into a string the file's size, plus a byte to find the end in the same read; a
+  // file that grows meanwhile grows the string.
+  struct stat info {};
+  const size_t expected = ::fstat(file.Fd(), &info) == 0 && info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0;
+  std::string bytes(expected + 1, '\0');
+  size_t size = 0;
   while (true) {
-    const ssize_t n = ::read(file.Fd(), buffer, sizeof buffer);
+    if (size == bytes.size()) bytes.resize(2 * bytes.size());
+    const ssize_t n = ::read(file.Fd(), bytes.data() + size, bytes.size() - size);
     if (n < 0) {
       if (errno == EINTR) continue;
       Fail("Cannot read", path);
     }
     if (n == 0) break;
-    bytes.append(buffer, static_cast<size_t>(n));
+    size += static_cast<size_t>(n);
   }
+  bytes.resize(size);
   return bytes;
 }

@@ -20,3 +20,17 @@ TEST(AtomicFile, ReplacesWholeFilesAndLeavesNoTemporary) {
   EXPECT_THROW(WriteFileAtomic((dir / "missing" / "x").string(), "x"), Exception);
   EXPECT_THROW(ReadWholeFile((dir / "missing").string()), Exception);
 }
+
+TEST(AtomicFile, ReadsEmptyLargeAndSizelessFilesWhole) {
+  const TScratchDirectory scratch("zp-atomic");
+  const std::string empty = (scratch.Root() / "empty").string();
+  WriteFileAtomic(empty, "");
+  EXPECT_EQ(ReadWholeFile(empty), "");
+  std::string large(3 * 65536 + 7, 'x');
+  for (size_t i = 0; i < large.size(); i += 997) large[i] = static_cast<char>(i % 251);
+  const std::string large_path = (scratch.Root() / "large").string();
+  WriteFileAtomic(large_path, large);
+  EXPECT_EQ(ReadWholeFile(large_path), large);
+  // A file whose size the system does not know until it is read.
+  EXPECT_NE(ReadWholeFile("/proc/self/status").find("Name:"), std::string::npos);
+}
