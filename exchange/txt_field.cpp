@@ -1,5 +1,6 @@
 #include "exchange/txt_field.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "core/exceptions.h"
@@ -16,8 +17,8 @@ constexpr double kMaxCurrency = 922337203685477.0;
 int32_t TcsTXTField::AsInteger() const { return StrToInt(value_); }
 
 void TcsTXTField::SetAsInteger(int32_t value) {
-  owned_.clear();
-  AppendPaddedInteger(owned_, value, 0);
+  char text[16];
+  owned_.assign(text, std::to_chars(text, text + sizeof text, value).ptr);
   value_ = owned_;
 }
 

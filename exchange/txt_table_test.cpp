@@ -219,6 +219,10 @@ TEST_F(TxtTableTest, ConversionsFollowTheRegionalRules) {
   EXPECT_THROW(table_.FieldByName("F").AsFloat(), EConvertError);
   EXPECT_DOUBLE_EQ(table_.FieldByName("C").AsCurrency(), 100.0);
   EXPECT_THROW(table_.FieldByName("D").AsDateTime(), EConvertError);
+  for (const int32_t value : {0, -7, 2147483647, -2147483647 - 1}) {
+    table_.FieldByName("I").SetAsInteger(value);
+    EXPECT_EQ(table_.FieldByName("I").AsString(), std::to_string(value));
+  }
 }
 
 TEST_F(TxtTableTest, BadFilesFailWithAnErrorNamingTheFile) {
