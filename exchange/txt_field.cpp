@@ -40,4 +40,4 @@ double TcsTXTField::AsCurrency() const {
 
 TDateTime TcsTXTField::AsDateTime() const { return StrToDateTime(value_); }
 
-void TcsTXTField::SetAsDateTime(TDateTime value) { SetOwned(FormatDdMmYyyy(DateOf(value))); }
+void TcsTXTField::SetAsDateTime(TDateTime value) { SetAsString(FormatDdMmYyyy(DateOf(value))); }

@@ -44,12 +44,6 @@ class TcsTXTField {
   void SetAsDateTime(TDateTime value);
 
  private:
-  // Writes the field's own text.
-  void SetOwned(std::string text) {
-    owned_ = std::move(text);
-    value_ = owned_;
-  }
-
   std::string name_;
   std::string owned_;
   std::string_view value_;

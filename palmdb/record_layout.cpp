@@ -65,11 +65,13 @@ const std::string& PackedText(const TPalmCell& cell, std::string& scratch, const
 }
 
 // The bytes of a record as its fields are packed: zero-filled room, grown as fields need it,
-// and cut to what was packed at the end. Padding is the room left untouched.
+// and cut to what was packed at the end. Padding is the room left untouched. The room starts
+// at the size of the record packed before, so one large record does not make the next ones
+// clear its whole size.
 class TRecordWriter {
  public:
   explicit TRecordWriter(std::vector<uint8_t>& bytes) : bytes_(bytes) {
-    bytes_.assign(std::max<size_t>(bytes_.capacity(), 64), 0);
+    bytes_.assign(std::max<size_t>(bytes_.size(), 64), 0);
   }
   size_t Position() const { return position_; }
   void PadTo(size_t position) { Take(position - position_); }
