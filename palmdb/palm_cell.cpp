@@ -4,14 +4,7 @@
 
 #include "core/text_conversions.h"
 
-void TPalmCell::SetFloat(double value, const TFormatSettings& formats) {
-  if (!std::isfinite(value)) {
-    SetText(FloatToStr(value, formats));
-    return;
-  }
-  kind_ = TKind::Float;
-  float_ = value;
-}
+void TPalmCell::SetNonFiniteFloat(double value, const TFormatSettings& formats) { SetText(FloatToStr(value, formats)); }
 
 std::optional<double> TPalmCell::RoundedFloat() const {
   const double rounded = RoundToGeneralDigits(float_);

@@ -3,6 +3,8 @@
 // text only when someone asks for the text. An empty text is "no value".
 #pragma once
 
+#include <climits>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -36,7 +38,14 @@ class TPalmCell {
     integer_ = value;
   }
   // A number that is not finite is kept as its text ("NAN", "INF", "-INF").
-  void SetFloat(double value, const TFormatSettings& formats);
+  void SetFloat(double value, const TFormatSettings& formats) {
+    if (!std::isfinite(value)) [[unlikely]] {
+      SetNonFiniteFloat(value, formats);
+      return;
+    }
+    kind_ = TKind::Float;
+    float_ = value;
+  }
   // A date-time with whole seconds, as the handheld stores them.
   void SetDate(TDateTime value) {
     kind_ = TKind::Date;
@@ -44,6 +53,8 @@ class TPalmCell {
   }
 
   int64_t Integer() const { return integer_; }
+  // True for an Integer cell whose number fits 32 bits.
+  bool HoldsInt32() const { return kind_ == TKind::Integer && integer_ >= INT32_MIN && integer_ <= INT32_MAX; }
   // The number as given; its text and what that text reads back as are 15 significant digits.
   double Float() const { return float_; }
   // The number as its text reads back: rounded to 15 significant digits. None when the
@@ -58,6 +69,8 @@ class TPalmCell {
   std::string Text(const TFormatSettings& formats) const;
 
  private:
+  [[gnu::cold]] void SetNonFiniteFloat(double value, const TFormatSettings& formats);
+
   TKind kind_ = TKind::Text;
   std::string text_;
   int64_t integer_ = 0;

@@ -9,21 +9,9 @@ TpfgPalmFieldType TpfgPalmField::DataType() const { return table_->FieldDefs()[i
 
 TPalmValue TpfgPalmField::Value() const { return table_->GetFieldValue(index_); }
 
-int32_t TpfgPalmField::AsInteger() const {
-  const TPalmValue value = Value();
-  if (const auto* number = std::get_if<int32_t>(&value)) return *number;
-  const std::string text = PalmValueText(value);
-  return text.empty() ? 0 : StrToInt(text);
-}
+int32_t TpfgPalmField::AsInteger() const { return table_->GetFieldInteger(index_); }
 
-double TpfgPalmField::AsFloat() const {
-  const TPalmValue value = Value();
-  if (const auto* number = std::get_if<double>(&value)) return *number;
-  if (const auto* number = std::get_if<int32_t>(&value)) return *number;
-  if (const auto* date_time = std::get_if<TDateTime>(&value)) return date_time->Value;
-  const std::string text = PalmValueText(value);
-  return text.empty() ? 0.0 : StrToFloat(text);
-}
+double TpfgPalmField::AsFloat() const { return table_->GetFieldFloat(index_); }
 
 TDateTime TpfgPalmField::AsDateTime() const {
   const TPalmValue value = Value();
@@ -40,10 +28,10 @@ std::string TpfgPalmField::AsString() const {
 
 void TpfgPalmField::SetValue(const TPalmValue& value) { table_->SetFieldValue(index_, value); }
 
-void TpfgPalmField::SetAsInteger(int32_t value) { table_->SetFieldValue(index_, TPalmValue{value}); }
+void TpfgPalmField::SetAsInteger(int32_t value) { table_->SetFieldInteger(index_, value); }
 
-void TpfgPalmField::SetAsFloat(double value) { table_->SetFieldValue(index_, TPalmValue{value}); }
+void TpfgPalmField::SetAsFloat(double value) { table_->SetFieldFloat(index_, value); }
 
-void TpfgPalmField::SetAsDateTime(TDateTime value) { table_->SetFieldValue(index_, TPalmValue{value}); }
+void TpfgPalmField::SetAsDateTime(TDateTime value) { table_->SetFieldDate(index_, value); }
 
 void TpfgPalmField::SetAsString(std::string_view value) { table_->SetFieldText(index_, value); }

@@ -20,6 +20,4 @@ enum TpfgPalmFieldType : uint8_t {
 
 // Width in bytes of a kind; -1 for the kinds whose width is the field's Size.
 inline constexpr int kPalmFieldTypeWidths[] = {1, 2, 2, 2, 14, 4, -1, 8, 4, 8, -1};
-constexpr int PalmFieldTypeWidth(TpfgPalmFieldType type) {
-  return type <= ptCustom ? kPalmFieldTypeWidths[type] : -1;
-}
+constexpr int PalmFieldTypeWidth(TpfgPalmFieldType type) { return type <= ptCustom ? kPalmFieldTypeWidths[type] : -1; }

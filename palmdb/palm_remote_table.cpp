@@ -101,11 +101,6 @@ TPalmValue TpfgPalmRemoteTable::GetFieldValue(int index) {
   RequireOpen();
   const TPalmCell& cell = RecordCells().at(index);
   const TPalmCell::TKind kind = cell.Kind();
-  const auto int32_value = [&cell]() -> std::optional<int32_t> {
-    const int64_t value = cell.Integer();
-    if (cell.Kind() != TPalmCell::TKind::Integer || value < INT32_MIN || value > INT32_MAX) return std::nullopt;
-    return static_cast<int32_t>(value);
-  };
   switch (FieldDefs()[index].DataType()) {
     case ptDate:
     case ptTime:
@@ -121,12 +116,12 @@ TPalmValue TpfgPalmRemoteTable::GetFieldValue(int index) {
       if (kind == TPalmCell::TKind::Float) {
         if (const std::optional<double> rounded = cell.RoundedFloat()) return *rounded;
       }
-      if (const auto value = int32_value()) return static_cast<double>(*value);
+      if (cell.HoldsInt32()) return static_cast<double>(cell.Integer());
       return cell.Empty() ? 0.0 : StrToFloat(cell.Text(CurrentFormats()));
     case ptByte:
     case ptWord:
     case ptLong:
-      if (const auto value = int32_value()) return *value;
+      if (cell.HoldsInt32()) return static_cast<int32_t>(cell.Integer());
       return cell.Empty() ? 0 : StrToInt(cell.Text(CurrentFormats()));
     case ptCustom: {
       const std::string text = cell.Text(CurrentFormats());
@@ -136,10 +131,41 @@ TPalmValue TpfgPalmRemoteTable::GetFieldValue(int index) {
   return cell.Text(CurrentFormats());
 }
 
-TPalmCell& TpfgPalmRemoteTable::CellToWrite(int index) {
+namespace {
+
+bool IsIntegerType(TpfgPalmFieldType type) { return type == ptByte || type == ptWord || type == ptLong; }
+
+bool IsFloatType(TpfgPalmFieldType type) { return type == ptSingle || type == ptDouble; }
+
+}  // namespace
+
+// The numbers a cell holds as they are read back through the typed value; every other case
+// takes that way.
+int32_t TpfgPalmRemoteTable::GetFieldInteger(int index) {
+  RequireOpen();
+  const TPalmCell& cell = RecordCells().at(index);
+  if (cell.HoldsInt32() && IsIntegerType(FieldDefs()[index].DataType())) return static_cast<int32_t>(cell.Integer());
+  return TpfgPalmTable::GetFieldInteger(index);
+}
+
+double TpfgPalmRemoteTable::GetFieldFloat(int index) {
+  RequireOpen();
+  const TPalmCell& cell = RecordCells().at(index);
+  const TpfgPalmFieldType type = FieldDefs()[index].DataType();
+  if (cell.Kind() == TPalmCell::TKind::Float && IsFloatType(type)) {
+    if (const std::optional<double> rounded = cell.RoundedFloat()) return *rounded;
+  }
+  if (cell.HoldsInt32() && (IsFloatType(type) || IsIntegerType(type))) return static_cast<double>(cell.Integer());
+  return TpfgPalmTable::GetFieldFloat(index);
+}
+
+void TpfgPalmRemoteTable::SetFieldFloat(int index, double value) {
+  CellToWrite(index).SetFloat(value, CurrentFormats());
+}
+
+void TpfgPalmRemoteTable::RefuseWrite() const {
   if (!Active() && !db_saving_) throw EPalmDBError("The operation requires the table to be open");
-  if (ReadOnly()) throw EPalmDBError("The database is read only");
-  return RecordCells().at(index);
+  throw EPalmDBError("The database is read only");
 }
 
 void TpfgPalmRemoteTable::SetFieldText(int index, std::string_view text) { CellToWrite(index).SetText(text); }
@@ -460,8 +486,7 @@ void TpfgPalmRemoteTable::CheckFieldPacks(int index) {
   // A string packs any text; a field of no fixed width holds nothing to check.
   if (def.DataType() == ptString || width <= 0) return;
   write_buffer_.assign(static_cast<size_t>(width), 0);
-  EncodePalmCell(def.DataType(), RecordCells().at(index), write_buffer_.data(), write_buffer_.size(),
-                 CurrentFormats());
+  EncodePalmCell(def.DataType(), RecordCells().at(index), write_buffer_.data(), write_buffer_.size(), CurrentFormats());
 }
 
 void TpfgPalmRemoteTable::RefuseClosed() { throw EPalmDBError("The operation requires the table to be open"); }

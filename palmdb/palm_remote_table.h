@@ -71,6 +71,11 @@ class TpfgPalmRemoteTable : public TpfgPalmTable {
   TPalmValue GetFieldValue(int index) override;
   void SetFieldValue(int index, const TPalmValue& value) override;
   void SetFieldText(int index, std::string_view text) override;
+  int32_t GetFieldInteger(int index) override;
+  double GetFieldFloat(int index) override;
+  void SetFieldInteger(int index, int32_t value) override { CellToWrite(index).SetInteger(value); }
+  void SetFieldFloat(int index, double value) override;
+  void SetFieldDate(int index, TDateTime value) override { CellToWrite(index).SetDate(value); }
 
   uint8_t RecordAttributes() const override { return record_attributes_; }
   void SetRecordAttributes(uint8_t attributes) override { record_attributes_ = attributes; }
@@ -148,7 +153,12 @@ class TpfgPalmRemoteTable : public TpfgPalmTable {
   void RequireEditing() const;
   // The current record's cell a value is written to; throws EPalmDBError unless the table is
   // open (or saving the values of a closed one) and writable.
-  TPalmCell& CellToWrite(int index);
+  TPalmCell& CellToWrite(int index) {
+    if ((handle_ == 0 && !db_saving_) || ReadOnly()) [[unlikely]]
+      RefuseWrite();
+    return RecordCells().at(index);
+  }
+  [[noreturn, gnu::cold]] void RefuseWrite() const;
   void Notify(const TpfgNotifyTableEvent& event);
   TRecordLayout Layout() const;
   TRecordHooks Hooks();

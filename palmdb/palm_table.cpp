@@ -1,6 +1,7 @@
 #include "palmdb/palm_table.h"
 
 #include "core/collation.h"
+#include "core/text_conversions.h"
 #include "palmdb/palm_errors.h"
 
 TpfgPalmTable::TpfgPalmTable(std::string name) : name_(std::move(name)), field_defs_(this) {}
@@ -28,4 +29,20 @@ void TpfgPalmTable::ClearRecord() {
   record_cells_.resize(field_defs_.Count());
   for (TPalmCell& cell : record_cells_) cell.Clear();
   no_data_ = false;
+}
+
+int32_t TpfgPalmTable::GetFieldInteger(int index) {
+  const TPalmValue value = GetFieldValue(index);
+  if (const auto* number = std::get_if<int32_t>(&value)) return *number;
+  const std::string text = PalmValueText(value);
+  return text.empty() ? 0 : StrToInt(text);
+}
+
+double TpfgPalmTable::GetFieldFloat(int index) {
+  const TPalmValue value = GetFieldValue(index);
+  if (const auto* number = std::get_if<double>(&value)) return *number;
+  if (const auto* number = std::get_if<int32_t>(&value)) return *number;
+  if (const auto* date_time = std::get_if<TDateTime>(&value)) return date_time->Value;
+  const std::string text = PalmValueText(value);
+  return text.empty() ? 0.0 : StrToFloat(text);
 }

@@ -40,6 +40,14 @@ class TpfgPalmTable {
   virtual void SetFieldValue(int index, const TPalmValue& value) = 0;
   // The same for a text, taken as it is without a copy of its own.
   virtual void SetFieldText(int index, std::string_view text) = 0;
+  // Typed reads of one field: the typed value with the conversions of TpfgPalmField (an empty
+  // value reads 0); a concrete table may take a shorter way to the same numbers.
+  virtual int32_t GetFieldInteger(int index);
+  virtual double GetFieldFloat(int index);
+  // Typed writes, the same as SetFieldValue of the typed value.
+  virtual void SetFieldInteger(int index, int32_t value) = 0;
+  virtual void SetFieldFloat(int index, double value) = 0;
+  virtual void SetFieldDate(int index, TDateTime value) = 0;
 
   virtual uint8_t RecordAttributes() const = 0;
   virtual void SetRecordAttributes(uint8_t attributes) = 0;

@@ -43,9 +43,9 @@ bool HookBytes(const TRecordHooks& hooks, int index, TPalmBytes& bytes) {
   return true;
 }
 
+// Asks the read hook (there is one) for a field's text; false when it aborted.
 bool HookText(const TRecordHooks& hooks, const uint8_t* data, size_t size, int index, size_t& position,
               TPalmCell& cell) {
-  if (hooks.OnReadField == nullptr || !*hooks.OnReadField) return false;
   std::string text;
   try {
     (*hooks.OnReadField)(*hooks.Sender, data, size, index, position, text);
@@ -118,28 +118,45 @@ bool RemoteToLocalRecord(const TpfgPalmFieldDefs& defs, TRecordLayout layout, co
                          std::vector<TPalmCell>& cells, const TFormatSettings& formats, const TRecordHooks& hooks) {
   const int count = defs.Count();
   cells.resize(count);
-  for (TPalmCell& cell : cells) cell.Clear();
-  if (size == 0) return false;
-
-  size_t position = 0;
-  for (int i = 0; i < count; ++i) {
-    const TpfgPalmFieldDef& def = defs[i];
-    if (HookText(hooks, data, size, i, position, cells[i])) continue;
-    position = NumAligned(layout, def.DataType(), position);
-    const int32_t width = def.Width();
-    if (position >= size) {
-      if (!defs.StrictFields()) break;
-      throw EPalmDBError(kFieldBeyondRecord);
-    }
-    if (width > 0 && static_cast<size_t>(width) > size - position) throw EPalmDBError(kFieldBeyondRecord);
-    if (def.DataType() == ptString) {
-      ReadString(data, size, position, width, cells[i]);
-    } else if (width > 0) {
-      DecodePalmCell(def.DataType(), data + position, static_cast<size_t>(width), cells[i], formats);
-      position += static_cast<size_t>(width);
-    }
-    position = Aligned(defs, layout, i, position);
+  // Each field read sets its cell; the cells from `first` on are emptied when the reading stops.
+  const auto clear_from = [&cells](int first) {
+    for (auto cell = cells.begin() + first; cell != cells.end(); ++cell) cell->Clear();
+  };
+  if (size == 0) {
+    clear_from(0);
+    return false;
   }
+
+  const bool read_hook = hooks.OnReadField != nullptr && *hooks.OnReadField;
+  size_t position = 0;
+  int i = 0;
+  try {
+    for (; i < count; ++i) {
+      const TpfgPalmFieldDef& def = defs[i];
+      TPalmCell& cell = cells[i];
+      if (read_hook && HookText(hooks, data, size, i, position, cell)) continue;
+      position = NumAligned(layout, def.DataType(), position);
+      const int32_t width = def.Width();
+      if (position >= size) {
+        if (!defs.StrictFields()) break;
+        throw EPalmDBError(kFieldBeyondRecord);
+      }
+      if (width > 0 && static_cast<size_t>(width) > size - position) throw EPalmDBError(kFieldBeyondRecord);
+      if (def.DataType() == ptString) {
+        ReadString(data, size, position, width, cell);
+      } else if (width > 0) {
+        DecodePalmCell(def.DataType(), data + position, static_cast<size_t>(width), cell, formats);
+        position += static_cast<size_t>(width);
+      } else {
+        cell.Clear();
+      }
+      position = Aligned(defs, layout, i, position);
+    }
+  } catch (...) {
+    clear_from(i);
+    throw;
+  }
+  clear_from(i);
   return true;
 }
 

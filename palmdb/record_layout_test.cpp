@@ -124,6 +124,50 @@ TEST_F(RecordLayoutTest, CutFixedFieldFailsWhateverStrictFieldsSays) {
   EXPECT_EQ(texts, (std::vector<std::string>{"1", ""}));  // the fields before the failure keep their texts
 }
 
+TEST_F(RecordLayoutTest, CellsOfTheRecordReadBeforeNeverOutliveAShorterOrFailingRecord) {
+  ScratchTable table;
+  table.FieldDefs().Add("A", ptLong);
+  table.FieldDefs().Add("B", ptString);
+  table.FieldDefs().Add("C", ptLong);
+  table.FieldDefs().SetStrictFields(false);
+  const Bytes full = {0, 0, 0, 1, 'x', 0, 0, 0, 0, 3};
+  const auto texts = [](const std::vector<TPalmCell>& cells) {
+    std::vector<std::string> out;
+    for (const TPalmCell& cell : cells) out.push_back(cell.Text(kCFormats));
+    return out;
+  };
+  std::vector<TPalmCell> cells;
+  const auto read_full = [&] {
+    ASSERT_TRUE(RemoteToLocalRecord(table.FieldDefs(), {}, full.data(), full.size(), cells, kCFormats));
+    ASSERT_EQ(texts(cells), (std::vector<std::string>{"1", "x", "3"}));
+  };
+
+  read_full();
+  const Bytes ends_early = {0, 0, 0, 7};
+  RemoteToLocalRecord(table.FieldDefs(), {}, ends_early.data(), ends_early.size(), cells, kCFormats);
+  EXPECT_EQ(texts(cells), (std::vector<std::string>{"7", "", ""}));
+
+  read_full();
+  const Bytes cut = {0, 0, 0, 7, 'y', 0, 0, 0};
+  EXPECT_THROW(RemoteToLocalRecord(table.FieldDefs(), {}, cut.data(), cut.size(), cells, kCFormats), EPalmDBError);
+  EXPECT_EQ(texts(cells), (std::vector<std::string>{"7", "y", ""}));
+
+  read_full();
+  EXPECT_FALSE(RemoteToLocalRecord(table.FieldDefs(), {}, nullptr, 0, cells, kCFormats));
+  EXPECT_EQ(texts(cells), (std::vector<std::string>{"", "", ""}));
+
+  read_full();
+  const TpfgPalmReadFieldEvent failing_hook = [](TpfgPalmTable&, const uint8_t*, size_t, int index, size_t&,
+                                                 std::string&) {
+    if (index == 1) throw EPalmDBError("the hook failed");
+    throw EAbort();
+  };
+  const TRecordHooks hooks{&table, &failing_hook, nullptr};
+  EXPECT_THROW(RemoteToLocalRecord(table.FieldDefs(), {}, full.data(), full.size(), cells, kCFormats, hooks),
+               EPalmDBError);
+  EXPECT_EQ(texts(cells), (std::vector<std::string>{"1", "", ""}));
+}
+
 TEST_F(RecordLayoutTest, UnterminatedStringStopsAtTheRecordsEnd) {
   const Bytes record = {'a', 'b', 'c'};
   EXPECT_EQ(Unpack(catalogue.ptNote1, record), std::vector<std::string>{"abc"});
