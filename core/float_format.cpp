@@ -1,9 +1,11 @@
 #include "core/float_format.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 #include <limits>
@@ -65,11 +67,25 @@ constexpr double kScales[] = {1, 10, 100, 1000, 10000};
 // decimal, so those digits are its rounding too (as for ShortestDigits), found without the
 // shortest-digit search.
 std::optional<TScaledDecimal> FewDecimals(double value, int significant_digits) {
-  static constexpr double kPowers[] = {1,    1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  static constexpr double kPowers[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   if (significant_digits > 15 || significant_digits < 1) return std::nullopt;
   const double limit = kPowers[significant_digits];
   const double magnitude = std::fabs(value);
+  // A value of fewer decimals is a whole number at the finest scale too, with trailing zeros, so
+  // while that scale stays within the digits one product decides.
+  const double finest = magnitude * kScales[4];
+  if (finest < limit) {
+    const double scaled = (finest + 0x1p52) - 0x1p52;
+    if (!(scaled < limit) || scaled == 0 || std::fabs(finest - scaled) > finest * 1e-15 ||
+        scaled / kScales[4] != magnitude) {
+      return std::nullopt;
+    }
+    auto whole = static_cast<uint64_t>(scaled);
+    int decimals = 4;
+    for (; decimals > 0 && whole % 10 == 0; --decimals) whole /= 10;
+    return TScaledDecimal{static_cast<int64_t>(whole), decimals};
+  }
   for (int k = 0; k < 5; ++k) {
     const double product = magnitude * kScales[k];
     if (!(product < limit)) return std::nullopt;
@@ -93,15 +109,15 @@ double ScaledError(double magnitude, double scale, double whole) {
   const double magnitude_high = t - (t - magnitude), magnitude_low = magnitude - magnitude_high;
   t = kSplit * scale;
   const double scale_high = t - (t - scale), scale_low = scale - scale_high;
-  const double product_error = ((magnitude_high * scale_high - product) + magnitude_high * scale_low +
-                                magnitude_low * scale_high) +
-                               magnitude_low * scale_low;
+  const double product_error =
+      ((magnitude_high * scale_high - product) + magnitude_high * scale_low + magnitude_low * scale_high) +
+      magnitude_low * scale_low;
   return (product - whole) + product_error;
 }
 
 bool FewDecimalsDigits(double value, int significant_digits, TDecimalDigits& decimal) {
-  static constexpr double kSteps[] = {1,     1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,  1e-8,
-                                      1e-9,  1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15, 1e-16};
+  static constexpr double kSteps[] = {1,    1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7, 1e-8,
+                                      1e-9, 1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15, 1e-16};
   const std::optional<TScaledDecimal> scaled = FewDecimals(value, std::min(significant_digits, 15));
   if (!scaled) return false;
   const auto written = std::to_chars(decimal.digits, decimal.digits + sizeof decimal.digits, scaled->Whole);
@@ -114,8 +130,7 @@ bool FewDecimalsDigits(double value, int significant_digits, TDecimalDigits& dec
     // Past 15 digits a double's own error may show: the decimal is the value's rounding only when
     // the value lies well within half a step of that many digits from it, and not just below a
     // power of ten, where the steps are ten times finer.
-    const double error =
-        ScaledError(std::fabs(value), kScales[scaled->Decimals], static_cast<double>(scaled->Whole));
+    const double error = ScaledError(std::fabs(value), kScales[scaled->Decimals], static_cast<double>(scaled->Whole));
     const size_t step = static_cast<size_t>(significant_digits) - length;
     if (step >= std::size(kSteps) || !(std::fabs(error) < 0.49 * kSteps[step])) return false;
     if (error < 0 && decimal.count == 1 && decimal.digits[0] == '1') return false;
@@ -133,11 +148,50 @@ TDecimalDigits DecimalDigits(double value, int significant_digits) {
   return ScientificDigits(buffer, result.ptr);
 }
 
+// The fixed form of a value of a few decimals, written straight from its whole number, last
+// digit first: its digits with the separator before the last decimals (trailing zeros dropped),
+// after "0" and leading zeros when it is below 1. Returns 0 when its exponent calls for the
+// other forms.
+size_t WriteScaledDecimal(char* out, bool negative, TScaledDecimal scaled, const TFloatFormat& format) {
+  auto whole = static_cast<uint64_t>(scaled.Whole);
+  auto decimals = static_cast<size_t>(scaled.Decimals);
+  while (decimals > 0 && whole % 10 == 0) {
+    whole /= 10;
+    --decimals;
+  }
+  static constexpr auto kPowersOfTen = [] {
+    std::array<uint64_t, 20> powers{};
+    powers[0] = 1;
+    for (size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
+    return powers;
+  }();
+  // 1233 / 4096 is just above log10(2): the bit width gives the digit count or one more.
+  const auto estimate = static_cast<size_t>(std::bit_width(whole | 1) * 1233 >> 12);
+  const size_t length = estimate + 1 - (whole < kPowersOfTen[estimate] ? 1 : 0);
+  const int exponent = static_cast<int>(length) - 1 - static_cast<int>(decimals);
+  if (exponent < format.MinFixedExponent || exponent > format.MaxFixedExponent) return 0;
+  const size_t size = (negative ? 1 : 0) + std::max(length, decimals + 1) + (decimals > 0 ? 1 : 0);
+  char* at = out + size;
+  for (size_t i = 0; i < decimals; ++i, whole /= 10) *--at = static_cast<char>('0' + whole % 10);
+  if (decimals > 0) *--at = format.DecimalSeparator;
+  do {
+    *--at = static_cast<char>('0' + whole % 10);
+    whole /= 10;
+  } while (whole != 0);
+  if (negative) *--at = '-';
+  return size;
+}
+
 // Writes the text into `out` (at least kTextRoom bytes) and returns its length.
 size_t WriteFloat(char* out, double value, const TFloatFormat& format) {
   if (value == 0) {
     out[0] = '0';
     return 1;
+  }
+  if (format.SignificantDigits <= 15) {
+    if (const std::optional<TScaledDecimal> scaled = FewDecimals(value, format.SignificantDigits)) {
+      if (const size_t length = WriteScaledDecimal(out, value < 0, *scaled, format)) return length;
+    }
   }
   const TDecimalDigits decimal = DecimalDigits(value, format.SignificantDigits);
   const char* digits = decimal.digits;

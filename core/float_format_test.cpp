@@ -67,7 +67,13 @@ TEST(FloatFormat, ShortCutsGiveThePrintfRoundingForEveryKindOfValue) {
                                 -4.9e-320,
                                 2.2250738585072014e-308,
                                 1.7976931348623157e308,
-                                0.00001};
+                                0.00001,
+                                0.0005,
+                                -0.0012,
+                                1e-4,
+                                0.05,
+                                12345678901.2345,
+                                99999999999.99995};
   std::mt19937_64 random(7);
   for (int i = 0; i < 20000; ++i) {
     values.push_back(std::bit_cast<double>(random()));
@@ -77,6 +83,7 @@ TEST(FloatFormat, ShortCutsGiveThePrintfRoundingForEveryKindOfValue) {
     const double whole = static_cast<double>(random() % 1000000000000000ull);
     values.push_back((random() % 2 ? -whole : whole) / scales[random() % 6]);
     values.push_back(std::nextafter(whole / scales[random() % 6], 0.0));
+    values.push_back(static_cast<double>(random() % 100000) / scales[random() % 6]);
     values.push_back(std::bit_cast<double>(random() & 0x800FFFFFFFFFFFFFull));  // subnormal
   }
   for (const double value : values) {
