@@ -73,7 +73,7 @@ std::optional<TScaledDecimal> FewDecimals(double value, int significant_digits) 
   const double limit = kPowers[significant_digits];
   const double magnitude = std::fabs(value);
   // A value of fewer decimals is a whole number at the finest scale too, with trailing zeros, so
-  // while that scale stays within the digits one product decides.
+  // while that scale stays within the digits one product decides (the zeros are left on).
   const double finest = magnitude * kScales[4];
   if (finest < limit) {
     const double scaled = (finest + 0x1p52) - 0x1p52;
@@ -81,10 +81,7 @@ std::optional<TScaledDecimal> FewDecimals(double value, int significant_digits) 
         scaled / kScales[4] != magnitude) {
       return std::nullopt;
     }
-    auto whole = static_cast<uint64_t>(scaled);
-    int decimals = 4;
-    for (; decimals > 0 && whole % 10 == 0; --decimals) whole /= 10;
-    return TScaledDecimal{static_cast<int64_t>(whole), decimals};
+    return TScaledDecimal{static_cast<int64_t>(scaled), 4};
   }
   for (int k = 0; k < 5; ++k) {
     const double product = magnitude * kScales[k];
