@@ -13,9 +13,6 @@
 
 namespace {
 
-// Room for a sign, 17 digits, a separator, 30 zeros of a fixed form and an exponent.
-constexpr size_t kTextRoom = 64;
-
 // The significant digits of a value in scientific form, without trailing zeros, and its
 // decimal exponent: value = d.ddd × 10^exponent.
 struct TDecimalDigits {
@@ -179,7 +176,8 @@ size_t WriteScaledDecimal(char* out, bool negative, TScaledDecimal scaled, const
   return size;
 }
 
-// Writes the text into `out` (at least kTextRoom bytes) and returns its length.
+}  // namespace
+
 size_t WriteFloat(char* out, double value, const TFloatFormat& format) {
   if (value == 0) {
     out[0] = '0';
@@ -203,7 +201,7 @@ size_t WriteFloat(char* out, double value, const TFloatFormat& format) {
       at += count - 1;
     }
     *at++ = 'E';
-    at = std::to_chars(at, out + kTextRoom, decimal.exponent).ptr;
+    at = std::to_chars(at, out + kFloatTextRoom, decimal.exponent).ptr;
   } else if (decimal.exponent < 0) {
     *at++ = '0';
     *at++ = format.DecimalSeparator;
@@ -230,15 +228,13 @@ size_t WriteFloat(char* out, double value, const TFloatFormat& format) {
   return static_cast<size_t>(at - out);
 }
 
-}  // namespace
-
 std::string FormatFloat(double value, const TFloatFormat& format) {
-  char text[kTextRoom];
+  char text[kFloatTextRoom];
   return std::string(text, WriteFloat(text, value, format));
 }
 
 void AppendFloat(std::string& out, double value, const TFloatFormat& format) {
-  char text[kTextRoom];
+  char text[kFloatTextRoom];
   out.append(text, WriteFloat(text, value, format));
 }
 

@@ -2,6 +2,7 @@
 // at a given number of significant digits, fixed form within a range of exponents, else E form.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 struct TFloatFormat {
@@ -15,6 +16,10 @@ struct TFloatFormat {
 // and, outside the fixed range, 'E' and the decimal exponent ("1,5E-7", "1E20").
 // Not for NaN or infinities.
 std::string FormatFloat(double value, const TFloatFormat& format);
+// Room for a sign, 17 digits, a separator, 30 zeros of a fixed form and an exponent.
+inline constexpr size_t kFloatTextRoom = 64;
+// The same text written at `out` (kFloatTextRoom bytes of room); returns its length.
+size_t WriteFloat(char* out, double value, const TFloatFormat& format);
 // The same text appended to `out`, without a string of its own.
 void AppendFloat(std::string& out, double value, const TFloatFormat& format);
 

@@ -1,9 +1,9 @@
 #include "core/text_conversions.h"
 
 #include <cctype>
-#include <cstdint>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -236,7 +236,7 @@ std::optional<double> ParseShortDecimal(std::string_view text, char separator) {
     }
   }
   if (digit_count == 0) return std::nullopt;
-  static constexpr double kPowers[] = {1,   1e1, 1e2, 1e3,  1e4,  1e5,  1e6,  1e7,
+  static constexpr double kPowers[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   const double magnitude = static_cast<double>(whole) / kPowers[decimals];
   return negative ? -magnitude : magnitude;
@@ -306,12 +306,11 @@ void AppendPaddedInteger(std::string& out, int value, int width) {
   out.append(text, static_cast<size_t>(PutDigits(text, value, width < 32 ? width : 32) - text));
 }
 
-void AppendFloatToStr(std::string& out, double value, const TFormatSettings& formats) {
-  if (!std::isfinite(value)) {
-    out += FloatToStr(value, formats);
-    return;
-  }
-  AppendFloat(out, value, GeneralFloatFormat(formats));
+size_t WriteFloatToStr(char* out, double value, const TFormatSettings& formats) {
+  if (std::isfinite(value)) return WriteFloat(out, value, GeneralFloatFormat(formats));
+  const std::string text = FloatToStr(value, formats);
+  text.copy(out, text.size());
+  return text.size();
 }
 
 double RoundToGeneralDigits(double value) { return RoundToSignificantDigits(value, kGeneralDigits); }

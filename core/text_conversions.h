@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/date_time.h"
+#include "core/float_format.h"
 #include "core/regional_formats.h"
 
 // Integers: optional blanks before, optional sign, decimal digits (or '$'/0x hexadecimal).
@@ -32,8 +33,8 @@ std::optional<double> ParseShortDecimal(std::string_view text, char separator);
 // The general format with 15 significant digits: shortest round trip at 15 digits, no trailing
 // zeros, exponent form (1E20, 1,5E-7) only outside the fixed range.
 std::string FloatToStr(double value, const TFormatSettings& formats = CurrentFormats());
-// FloatToStr's text appended to out.
-void AppendFloatToStr(std::string& out, double value, const TFormatSettings& formats = CurrentFormats());
+// FloatToStr's text written at `out` (kFloatTextRoom bytes of room); returns its length.
+size_t WriteFloatToStr(char* out, double value, const TFormatSettings& formats = CurrentFormats());
 // What FloatToStr's text of a finite value reads back as: the value rounded to 15 significant
 // digits, found without making the text.
 double RoundToGeneralDigits(double value);

@@ -1,6 +1,7 @@
 // TcsTXTField: the value of one column of the text table's current line, kept as text and
 // converted by the desktop's regional rules when read or written as a number or a date.
-// A value read from a line is a view of the table's line; a value written is the field's own.
+// A value read from a line is a view of the table's line; a value written is the field's own
+// (a number's text written in place).
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <string_view>
 
 #include "core/date_time.h"
+#include "core/float_format.h"
 
 class TcsTXTField {
  public:
@@ -46,5 +48,6 @@ class TcsTXTField {
  private:
   std::string name_;
   std::string owned_;
+  char number_[kFloatTextRoom];
   std::string_view value_;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 #include <vector>
 
 #include "core/cp1251.h"
@@ -269,6 +270,28 @@ TEST_F(TxtTableTest, ReadValuesStayWhatTheyWereWhileLinesArePostedAndAppended) {
 TEST_F(TxtTableTest, PostAfterTheEndIsAnError) {
   ASSERT_TRUE(Load("a.txt", "ID\r\n"));
   EXPECT_THROW(table_.Post(), ETXTTableError);
+}
+
+TEST(TxtFieldTest, NumbersWrittenInPlaceGiveTheirTextsWhateverCameBefore) {
+  SetCurrentFormats(TFormatSettings{});
+  TcsTXTField field("F");
+  field.SetAsString("a long text that the number replaces");
+  field.SetAsInteger(-2147483647 - 1);
+  EXPECT_EQ(field.AsString(), "-2147483648");
+  field.SetAsFloat(-1234.5);
+  EXPECT_EQ(field.AsString(), "-1234.5");
+  field.SetAsFloat(1.0 / 3);
+  EXPECT_EQ(field.AsString(), "0.333333333333333");
+  field.SetAsFloat(-1.5e-300);
+  EXPECT_EQ(field.AsString(), "-1.5E-300");
+  field.SetAsFloat(std::numeric_limits<double>::quiet_NaN());
+  EXPECT_EQ(field.AsString(), "NAN");
+  field.SetAsFloat(-std::numeric_limits<double>::infinity());
+  EXPECT_EQ(field.AsString(), "-INF");
+  field.SetAsString("text again");
+  EXPECT_EQ(field.AsString(), "text again");
+  field.SetAsInteger(7);
+  EXPECT_EQ(field.AsInteger(), 7);
 }
 
 TEST(AppendTextLineTest, CreatesThenAppendsAndIgnoresFailures) {
