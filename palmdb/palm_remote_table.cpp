@@ -465,7 +465,8 @@ void TpfgPalmRemoteTable::LoadAppInfoFromStream(std::istream& stream) {
 }
 
 void TpfgPalmRemoteTable::RemoteToLocalRecord(const uint8_t* data, size_t size) {
-  ClearRecord();
+  // The layout sets or empties every cell; a read hook still sees the fields after its own empty.
+  if (OnReadField) ClearRecord();
   const bool has_data =
       ::RemoteToLocalRecord(FieldDefs(), Layout(), data, size, RecordCells(), CurrentFormats(), Hooks());
   SetNoData(!has_data);
