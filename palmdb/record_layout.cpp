@@ -31,9 +31,8 @@ size_t Aligned(const TpfgPalmFieldDefs& defs, TRecordLayout layout, int index, s
   return position + (alignment - position % alignment);
 }
 
-// Asks the write hook for a field's bytes; false when there is no hook or it aborted.
+// Asks the write hook (there is one) for a field's bytes; false when it aborted.
 bool HookBytes(const TRecordHooks& hooks, int index, TPalmBytes& bytes) {
-  if (hooks.OnWriteField == nullptr || !*hooks.OnWriteField) return false;
   bytes.clear();
   try {
     (*hooks.OnWriteField)(*hooks.Sender, index, bytes);
@@ -150,7 +149,7 @@ bool RemoteToLocalRecord(const TpfgPalmFieldDefs& defs, TRecordLayout layout, co
       } else {
         cell.Clear();
       }
-      position = Aligned(defs, layout, i, position);
+      if (defs.Alignment() != 0) position = Aligned(defs, layout, i, position);
     }
   } catch (...) {
     clear_from(i);
@@ -188,17 +187,18 @@ void LocalToRemoteRecord(const TpfgPalmFieldDefs& defs, TRecordLayout layout, co
   TPalmBytes hooked;
   std::string scratch;
   TRecordWriter writer(record);
+  const bool write_hook = hooks.OnWriteField != nullptr && *hooks.OnWriteField;
   for (int i = 0; i < count; ++i) {
     const TpfgPalmFieldDef& def = defs[i];
     writer.PadTo(NumAligned(layout, def.DataType(), writer.Position()));
-    if (HookBytes(hooks, i, hooked)) {
+    if (write_hook && HookBytes(hooks, i, hooked)) {
       if (!hooked.empty()) std::memcpy(writer.Take(hooked.size()), hooked.data(), hooked.size());
     } else if (def.DataType() == ptString) {
       PackString(PackedText(cells[i], scratch, formats), def.Size(), writer);
     } else {
       PackNumber(def, cells[i], writer, formats);
     }
-    writer.PadTo(Aligned(defs, layout, i, writer.Position()));
+    if (defs.Alignment() != 0) writer.PadTo(Aligned(defs, layout, i, writer.Position()));
   }
   writer.Finish();
 }
