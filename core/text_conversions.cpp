@@ -156,7 +156,27 @@ TDateTime Combine(TDateTime date, TDateTime time) {
 
 }  // namespace
 
+namespace {
+
+// The usual integer text, an optional '-' and 1 to 18 decimal digits, read without the general
+// rules; none for any other text.
+std::optional<int64_t> PlainDecimalInteger(std::string_view text) {
+  const bool negative = !text.empty() && text[0] == '-';
+  const size_t first = negative ? 1 : 0;
+  if (text.size() == first || text.size() - first > 18) return std::nullopt;
+  int64_t value = 0;
+  for (size_t i = first; i < text.size(); ++i) {
+    const auto digit = static_cast<unsigned>(text[i] - '0');
+    if (digit > 9) return std::nullopt;
+    value = value * 10 + digit;
+  }
+  return negative ? -value : value;
+}
+
+}  // namespace
+
 std::optional<int64_t> TryStrToInt64(std::string_view text) {
+  if (const std::optional<int64_t> plain = PlainDecimalInteger(text)) return plain;
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   bool negative = false;
   if (!text.empty() && (text.front() == '-' || text.front() == '+')) {

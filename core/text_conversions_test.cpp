@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdint>
+
 #include <bit>
 #include <charconv>
 #include <optional>
@@ -22,6 +25,17 @@ TEST(TextConversions, IntegersAreStrictWithTheDesktopMessage) {
   EXPECT_FALSE(TryStrToInt("2147483648"));
   EXPECT_FALSE(TryStrToInt(""));
   EXPECT_FALSE(TryStrToInt("12 "));
+  EXPECT_EQ(StrToInt("-2147483648"), INT32_MIN);
+  EXPECT_FALSE(TryStrToInt("-2147483649"));
+  EXPECT_FALSE(TryStrToInt("-"));
+  EXPECT_FALSE(TryStrToInt("--1"));
+  EXPECT_FALSE(TryStrToInt("1-"));
+  EXPECT_EQ(StrToInt("-0"), 0);
+  EXPECT_EQ(StrToInt("007"), 7);
+  EXPECT_EQ(StrToInt("+7"), 7);
+  EXPECT_EQ(StrToInt64("999999999999999999"), 999999999999999999);
+  EXPECT_EQ(StrToInt64("-9223372036854775808"), INT64_MIN);
+  EXPECT_FALSE(TryStrToInt64("9223372036854775808"));
   try {
     StrToInt("1.5");
     FAIL();
