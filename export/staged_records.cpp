@@ -195,11 +195,15 @@ void SortStagedRecords(TStagedRecords& records, std::span<const char* const> fie
 void CheckRecordsPack(TpfgPalmRemoteTable& table, const TStagedRecords& records) {
   TDbSavingScope saving(table);
   const std::vector<TpfgPalmField*> fields = BindFields(table, records);
-  for (TpfgPalmField* field : fields) field->SetAsString(std::string());
+  std::vector<TpfgPalmFieldType> types;
+  for (TpfgPalmField* field : fields) {
+    field->SetAsString(std::string());
+    types.push_back(field->DataType());
+  }
   for (size_t row_number = 0; row_number < records.RowCount(); ++row_number) {
     const std::span<const TStagedValue> row = records.Row(row_number);
     for (size_t i = 0; i < fields.size(); ++i) {
-      if (AlwaysPacks(row[i], fields[i]->DataType())) continue;
+      if (AlwaysPacks(row[i], types[i])) continue;
       AssignValue(*fields[i], row[i]);
       table.CheckFieldPacks(fields[i]->Index());
       fields[i]->SetAsString(std::string());
