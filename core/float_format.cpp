@@ -109,10 +109,40 @@ double ScaledError(double magnitude, double scale, double whole) {
   return (product - whole) + product_error;
 }
 
-bool FewDecimalsDigits(double value, int significant_digits, TDecimalDigits& decimal) {
+constexpr auto kPowersOfTen = [] {
+  std::array<uint64_t, 20> powers{};
+  powers[0] = 1;
+  for (size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
+  return powers;
+}();
+
+size_t DigitCount(uint64_t whole) {
+  // 1233 / 4096 is just above log10(2): the bit width gives the digit count or one more.
+  const auto estimate = static_cast<size_t>(std::bit_width(whole | 1) * 1233 >> 12);
+  return estimate + 1 - (whole < kPowersOfTen[estimate] ? 1 : 0);
+}
+
+// The value as a whole number over a power of ten when those digits are also its rounding to
+// `significant_digits`.
+std::optional<TScaledDecimal> RoundedFewDecimals(double value, int significant_digits) {
   static constexpr double kSteps[] = {1,    1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7, 1e-8,
                                       1e-9, 1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15, 1e-16};
   const std::optional<TScaledDecimal> scaled = FewDecimals(value, std::min(significant_digits, 15));
+  if (!scaled || significant_digits <= 15) return scaled;
+  // Past 15 digits a double's own error may show: the decimal is the value's rounding only when
+  // the value lies well within half a step of that many digits from it, and not just below a
+  // power of ten, where the steps are ten times finer.
+  const auto whole = static_cast<uint64_t>(scaled->Whole);
+  const size_t length = DigitCount(whole);
+  const double error = ScaledError(std::fabs(value), kScales[scaled->Decimals], static_cast<double>(whole));
+  const size_t step = static_cast<size_t>(significant_digits) - length;
+  if (step >= std::size(kSteps) || !(std::fabs(error) < 0.49 * kSteps[step])) return std::nullopt;
+  if (error < 0 && whole == kPowersOfTen[length - 1]) return std::nullopt;
+  return scaled;
+}
+
+bool FewDecimalsDigits(double value, int significant_digits, TDecimalDigits& decimal) {
+  const std::optional<TScaledDecimal> scaled = RoundedFewDecimals(value, significant_digits);
   if (!scaled) return false;
   const auto written = std::to_chars(decimal.digits, decimal.digits + sizeof decimal.digits, scaled->Whole);
   const size_t length = static_cast<size_t>(written.ptr - decimal.digits);
@@ -120,15 +150,6 @@ bool FewDecimalsDigits(double value, int significant_digits, TDecimalDigits& dec
   decimal.exponent = static_cast<int>(length) - 1 - scaled->Decimals;
   decimal.count = length;
   while (decimal.count > 1 && decimal.digits[decimal.count - 1] == '0') --decimal.count;
-  if (significant_digits > 15) {
-    // Past 15 digits a double's own error may show: the decimal is the value's rounding only when
-    // the value lies well within half a step of that many digits from it, and not just below a
-    // power of ten, where the steps are ten times finer.
-    const double error = ScaledError(std::fabs(value), kScales[scaled->Decimals], static_cast<double>(scaled->Whole));
-    const size_t step = static_cast<size_t>(significant_digits) - length;
-    if (step >= std::size(kSteps) || !(std::fabs(error) < 0.49 * kSteps[step])) return false;
-    if (error < 0 && decimal.count == 1 && decimal.digits[0] == '1') return false;
-  }
   return true;
 }
 
@@ -153,15 +174,7 @@ size_t WriteScaledDecimal(char* out, bool negative, TScaledDecimal scaled, const
     whole /= 10;
     --decimals;
   }
-  static constexpr auto kPowersOfTen = [] {
-    std::array<uint64_t, 20> powers{};
-    powers[0] = 1;
-    for (size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
-    return powers;
-  }();
-  // 1233 / 4096 is just above log10(2): the bit width gives the digit count or one more.
-  const auto estimate = static_cast<size_t>(std::bit_width(whole | 1) * 1233 >> 12);
-  const size_t length = estimate + 1 - (whole < kPowersOfTen[estimate] ? 1 : 0);
+  const size_t length = DigitCount(whole);
   const int exponent = static_cast<int>(length) - 1 - static_cast<int>(decimals);
   if (exponent < format.MinFixedExponent || exponent > format.MaxFixedExponent) return 0;
   const size_t size = (negative ? 1 : 0) + std::max(length, decimals + 1) + (decimals > 0 ? 1 : 0);
@@ -183,10 +196,8 @@ size_t WriteFloat(char* out, double value, const TFloatFormat& format) {
     out[0] = '0';
     return 1;
   }
-  if (format.SignificantDigits <= 15) {
-    if (const std::optional<TScaledDecimal> scaled = FewDecimals(value, format.SignificantDigits)) {
-      if (const size_t length = WriteScaledDecimal(out, value < 0, *scaled, format)) return length;
-    }
+  if (const std::optional<TScaledDecimal> scaled = RoundedFewDecimals(value, format.SignificantDigits)) {
+    if (const size_t length = WriteScaledDecimal(out, value < 0, *scaled, format)) return length;
   }
   const TDecimalDigits decimal = DecimalDigits(value, format.SignificantDigits);
   const char* digits = decimal.digits;
