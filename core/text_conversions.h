@@ -2,6 +2,7 @@
 // Every function takes the regional formats explicitly or uses CurrentFormats().
 #pragma once
 
+#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,6 +19,11 @@ int64_t StrToInt64(std::string_view text);
 std::optional<int32_t> TryStrToInt(std::string_view text);
 std::optional<int64_t> TryStrToInt64(std::string_view text);
 std::string IntToStr(int64_t value);
+// The value in decimal appended to out.
+inline void AppendInteger(std::string& out, int64_t value) {
+  char text[24];
+  out.append(text, static_cast<size_t>(std::to_chars(text, text + sizeof text, value).ptr - text));
+}
 // The value in decimal, at least `width` characters (at most 32) with zeros after a '-' sign,
 // as printf's "%0*d" writes it, appended to out.
 void AppendPaddedInteger(std::string& out, int value, int width);

@@ -53,7 +53,7 @@ void AppendValue(std::string& out, const TTableData& data, int row, int column) 
   const TColumn& target = data.Column(column);
   switch (target.Def.DataType) {
     case TFieldType::ftInteger:
-      AppendPaddedInteger(out, target.Ints[row], 0);
+      AppendInteger(out, target.Ints[row]);
       return;
     case TFieldType::ftFloat: {
       if (!AppendPacketFloat(out, target.Floats[row])) {
@@ -95,7 +95,7 @@ std::string WriteDataPacket(const TTableData& data) {
   for (int row = 0; row < data.RowCount(); ++row) {
     if (!data.Inserted(row)) continue;
     if (!change_log.empty()) change_log += ' ';
-    AppendPaddedInteger(change_log, row + 1, 0);
+    AppendInteger(change_log, row + 1);
     change_log += " 0 4";
   }
   if (!change_log.empty()) out += " CHANGE_LOG=\"" + change_log + "\"";
