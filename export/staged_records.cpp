@@ -173,23 +173,11 @@ void SortStagedRecords(TStagedRecords& records, std::span<const char* const> fie
   for (size_t row = 0; row < count; ++row) order[row] = static_cast<uint32_t>(row);
   if (std::is_sorted(order.begin(), order.end(), before)) return;
   std::stable_sort(order.begin(), order.end(), before);
-  // Each row moves once, cycle by cycle, through one row of room: no second copy of the rows.
-  const size_t field_count = records.Fields.size();
-  const auto row_at = [&](size_t row) { return records.Values.begin() + static_cast<ptrdiff_t>(row * field_count); };
-  std::vector<TStagedValue> held(field_count);
-  std::vector<bool> placed(count);
-  for (size_t start = 0; start < count; ++start) {
-    if (placed[start] || order[start] == start) continue;
-    std::move(row_at(start), row_at(start + 1), held.begin());
-    size_t target = start;
-    while (order[target] != start) {
-      std::move(row_at(order[target]), row_at(order[target] + 1), row_at(target));
-      placed[target] = true;
-      target = order[target];
-    }
-    std::move(held.begin(), held.end(), row_at(target));
-    placed[target] = true;
+  // Only the walk changes: moving rows about costs far more than reading them out of order.
+  for (uint32_t& position : order) {
+    position = position < records.Order.size() ? records.Order[position] : position;
   }
+  records.Order = std::move(order);
 }
 
 void CheckRecordsPack(TpfgPalmRemoteTable& table, const TStagedRecords& records) {

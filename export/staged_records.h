@@ -38,11 +38,18 @@ struct TExportMapping {
 using TStagedValue = std::variant<std::monostate, int32_t, double, TDateTime, std::string>;
 
 struct TStagedRecords {
-  std::vector<std::string> Fields;  // handheld field names, one per value of a row
-  std::vector<TStagedValue> Values;  // the rows one after another, one value per field each
+  std::vector<std::string> Fields;   // handheld field names, one per value of a row
+  std::vector<TStagedValue> Values;  // the rows one after another as read, one value per field each
+  // Where the rows are walked: the row read at Order[i] is the i-th; rows past the order's end
+  // follow in reading order (all rows when there is no order).
+  std::vector<uint32_t> Order;
 
   size_t RowCount() const { return Fields.empty() ? 0 : Values.size() / Fields.size(); }
-  std::span<const TStagedValue> Row(size_t row) const { return {Values.data() + row * Fields.size(), Fields.size()}; }
+  // The row at `position` of the walk.
+  std::span<const TStagedValue> Row(size_t position) const {
+    const size_t row = position < Order.size() ? Order[position] : position;
+    return {Values.data() + row * Fields.size(), Fields.size()};
+  }
   // Appends a row; throws Exception unless it holds one value per field.
   void AddRow(std::initializer_list<TStagedValue> values);
   // The column of a handheld field name (ignoring case); throws Exception when there is none.
@@ -54,7 +61,8 @@ struct TStagedRecords {
 TStagedRecords ReadStagedRecords(TReferenceReader& reader, std::span<const TExportMapping> mappings,
                                  TExchangeFormat format);
 
-// Orders the rows ascending by the integer values of the named fields, equal rows in their order.
+// Orders the walk ascending by the integer values of the named fields, equal rows in their order;
+// the rows themselves stay where they were read.
 void SortStagedRecords(TStagedRecords& records, std::span<const char* const> fields);
 
 // Packs, on the closed table, every value that may not fit its field (a date-time in a date
