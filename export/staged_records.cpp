@@ -14,20 +14,26 @@ std::string CutText(std::string text, int width) {
   return text;
 }
 
-TStagedValue ReadValue(const TInputColumn& column, const TExportMapping& mapping) {
+// Appends the column's value, converted as the mapping says, in place.
+void AppendValue(std::vector<TStagedValue>& values, const TInputColumn& column, const TExportMapping& mapping) {
   switch (mapping.Kind) {
     case TInputKind::Integer:
-      return column.AsInteger();
+      values.emplace_back(std::in_place_type<int32_t>, column.AsInteger());
+      return;
     case TInputKind::Float:
-      return column.AsFloat();
+      values.emplace_back(std::in_place_type<double>, column.AsFloat());
+      return;
     case TInputKind::Currency:
-      return column.AsCurrency();
+      values.emplace_back(std::in_place_type<double>, column.AsCurrency());
+      return;
     case TInputKind::Date:
-      return column.AsDateTime();
+      values.emplace_back(std::in_place_type<TDateTime>, column.AsDateTime());
+      return;
     case TInputKind::Text:
-      return CutText(column.AsString(), mapping.Width);
+      values.emplace_back(std::in_place_type<std::string>, CutText(column.AsString(), mapping.Width));
+      return;
   }
-  return std::monostate{};
+  values.emplace_back();
 }
 
 // The value written for a column that is not read.
@@ -145,7 +151,11 @@ TStagedRecords ReadStagedRecords(TReferenceReader& reader, std::span<const TExpo
   records.Values.reserve(static_cast<size_t>(std::max(reader.RecordCount(), 0)) * bound.size());
   while (!reader.Eof()) {
     for (const TBoundColumn& column : bound) {
-      records.Values.push_back(column.Column ? ReadValue(*column.Column, *column.Mapping) : column.Absent);
+      if (column.Column) {
+        AppendValue(records.Values, *column.Column, *column.Mapping);
+      } else {
+        records.Values.push_back(column.Absent);
+      }
     }
     reader.Next();
   }
