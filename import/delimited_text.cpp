@@ -11,3 +11,10 @@ std::string DelimitedCellText(std::string_view text, char delimiter) {
   }
   return cell;
 }
+
+bool IsCellTextAsItIs(std::string_view text, char delimiter) {
+  for (const char c : text) {
+    if (c == delimiter || c == '\r' || c == '\n') return false;
+  }
+  return true;
+}

@@ -7,3 +7,5 @@
 
 // text with every delimiter written as ',' and every CR or LF written as a blank.
 std::string DelimitedCellText(std::string_view text, char delimiter);
+// True when the text goes into a cell unchanged (it holds no delimiter, CR or LF).
+bool IsCellTextAsItIs(std::string_view text, char delimiter);

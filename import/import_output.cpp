@@ -48,7 +48,11 @@ class TTextImportOutput : public TImportOutput {
   void SetFloat(int slot, double value) override { cells_[slot]->SetAsFloat(value); }
   void SetDateTime(int slot, TDateTime value) override { cells_[slot]->SetAsDateTime(value); }
   void SetText(int slot, std::string_view value) override {
-    cells_[slot]->SetAsString(DelimitedCellText(value, table_.Delimiter));
+    if (IsCellTextAsItIs(value, table_.Delimiter)) {
+      cells_[slot]->SetAsString(value);
+    } else {
+      cells_[slot]->SetAsString(DelimitedCellText(value, table_.Delimiter));
+    }
   }
   void Post() override { table_.Post(); }
 
