@@ -385,8 +385,11 @@ void TpfgPalmRemoteTable::Post() {
   record.record_size = static_cast<uint32_t>(bytes.size());
   record.buffer_size = static_cast<uint32_t>(bytes.size());
   record.buffer = const_cast<uint8_t*>(bytes.data());
+  const std::optional<int> count_before = known_record_count_;
   known_record_count_.reset();
   CheckSyncResult(SyncCalls().WriteRec(&record));
+  // A new record adds one to the count, which need not be asked again.
+  if (inserting && count_before && *count_before < INT_MAX) known_record_count_ = *count_before + 1;
   record_id_ = record.record_id;
   if (inserting) rec_no_ = RecordCount();
   state_ = TpfgPalmTableState::dsBrowse;
