@@ -44,8 +44,7 @@ void TClientDataSet::Close() {
 }
 
 void TClientDataSet::LoadFromFile(const std::string& path) {
-  std::string bytes = ReadWholeFile(path);
-  std::shared_ptr<TTableData> data = ReadDataPacketInPlace(bytes, path);
+  std::shared_ptr<TTableData> data = ReadDataPacket(ReadWholeFile(path), path);
   std::vector<TFieldDef> defs;
   for (int column = 0; column < data->ColumnCount(); ++column) defs.push_back(data->Column(column).Def);
   field_defs_.Assign(std::move(defs));

@@ -32,10 +32,10 @@ class TPacketReader {
  public:
   explicit TPacketReader(const std::string& file) : file_(file) {}
 
-  std::shared_ptr<TTableData> Read(std::string& bytes) {
+  std::shared_ptr<TTableData> Read(std::string_view bytes) {
     pugi::xml_document document;
     const pugi::xml_parse_result parsed =
-        document.load_buffer_inplace(bytes.data(), bytes.size(), kParseOptions, pugi::encoding_utf8);
+        document.load_buffer(bytes.data(), bytes.size(), kParseOptions, pugi::encoding_utf8);
     if (!parsed) {
       Fail("not an XML file (" + std::string(parsed.description()) + " at byte " + std::to_string(parsed.offset) + ")");
     }
@@ -206,18 +206,13 @@ class TPacketReader {
   }
 
   const std::string& file_;
-  std::string scratch_;                                  // the last value whose references were undone
-  std::vector<int> columns_by_position_;                 // the column of each attribute position of the row before
+  std::string scratch_;                   // the last value whose references were undone
+  std::vector<int> columns_by_position_;  // the column of each attribute position of the row before
   std::vector<std::pair<int, const char*>> row_values_;  // the row's known columns and their raw values
 };
 
 }  // namespace
 
 std::shared_ptr<TTableData> ReadDataPacket(std::string_view bytes, const std::string& file) {
-  std::string copy(bytes);
-  return ReadDataPacketInPlace(copy, file);
-}
-
-std::shared_ptr<TTableData> ReadDataPacketInPlace(std::string& bytes, const std::string& file) {
   return TPacketReader(file).Read(bytes);
 }

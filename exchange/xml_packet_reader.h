@@ -14,5 +14,3 @@ class TTableData;
 // Throws EDataPacketError naming file when the bytes are not XML, not a data packet, or hold a
 // value that does not fit its column.
 std::shared_ptr<TTableData> ReadDataPacket(std::string_view bytes, const std::string& file);
-// The same, parsing the bytes where they lie: they are changed by it.
-std::shared_ptr<TTableData> ReadDataPacketInPlace(std::string& bytes, const std::string& file);
