@@ -154,10 +154,6 @@ TDateTime Combine(TDateTime date, TDateTime time) {
   return TDateTime{date.Value >= 0 ? date.Value + time.Value : date.Value - time.Value};
 }
 
-}  // namespace
-
-namespace {
-
 // The usual integer text, an optional '-' and 1 to 18 decimal digits, read without the general
 // rules; none for any other text.
 std::optional<int64_t> PlainDecimalInteger(std::string_view text) {

@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
-#include <cstdint>
-
 #include <bit>
 #include <charconv>
+#include <climits>
+#include <cstdint>
 #include <optional>
 #include <random>
 
