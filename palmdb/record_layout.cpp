@@ -126,7 +126,7 @@ bool RemoteToLocalRecord(const TpfgPalmFieldDefs& defs, TRecordLayout layout, co
     return false;
   }
 
-  const bool read_hook = hooks.OnReadField != nullptr && *hooks.OnReadField;
+  const bool read_hook = hooks.HasReadHook();
   size_t position = 0;
   int i = 0;
   try {
@@ -187,7 +187,7 @@ void LocalToRemoteRecord(const TpfgPalmFieldDefs& defs, TRecordLayout layout, co
   TPalmBytes hooked;
   std::string scratch;
   TRecordWriter writer(record);
-  const bool write_hook = hooks.OnWriteField != nullptr && *hooks.OnWriteField;
+  const bool write_hook = hooks.HasWriteHook();
   for (int i = 0; i < count; ++i) {
     const TpfgPalmFieldDef& def = defs[i];
     writer.PadTo(NumAligned(layout, def.DataType(), writer.Position()));

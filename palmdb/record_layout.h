@@ -34,6 +34,9 @@ struct TRecordHooks {
   TpfgPalmTable* Sender = nullptr;
   const TpfgPalmReadFieldEvent* OnReadField = nullptr;
   const TpfgPalmWriteFieldEvent* OnWriteField = nullptr;
+
+  bool HasReadHook() const { return OnReadField != nullptr && *OnReadField; }
+  bool HasWriteHook() const { return OnWriteField != nullptr && *OnWriteField; }
 };
 
 // Unpacks `size` record bytes into `texts` (resized to one text per definition, all emptied
