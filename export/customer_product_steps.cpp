@@ -49,5 +49,6 @@ void ExportProducts(TExportContext& context, TCategoryTree& tree) {
   const TStagedRecords records = ReadReferenceRecords(context, kProductStep);
   ReplaceHandheldRecords(context, kProductStep, records);
   const int category = records.FieldIndex("IdCategory");
-  for (size_t row = 0; row < records.RowCount(); ++row) tree.CountProduct(std::get<int32_t>(records.Row(row)[category]));
+  for (size_t row = 0; row < records.RowCount(); ++row)
+    tree.CountProduct(std::get<int32_t>(records.Row(row)[category]));
 }

@@ -279,8 +279,10 @@ TEST_F(DbaseReferenceReaderTest, RowsComeInKeyOrderCutAndDefaultedAsFromTextFile
   Write("product.DBF", DbaseBytes(kFields, {{"10", "Longer name", "2.50"}, {"9", "Short", "0"}}));
   const TStagedRecords records = Read("Product.dbf", TReadOrder{"ID", "ID"});
   ASSERT_EQ(records.RowCount(), 2u);
-  EXPECT_TRUE(std::ranges::equal(records.Row(0), std::vector<TStagedValue>{int32_t{9}, std::string("Short"), 0.0, int32_t{7}}));
-  EXPECT_TRUE(std::ranges::equal(records.Row(1), std::vector<TStagedValue>{int32_t{10}, std::string("Longe"), 2.5, int32_t{7}}));
+  EXPECT_TRUE(
+      std::ranges::equal(records.Row(0), std::vector<TStagedValue>{int32_t{9}, std::string("Short"), 0.0, int32_t{7}}));
+  EXPECT_TRUE(std::ranges::equal(records.Row(1),
+                                 std::vector<TStagedValue>{int32_t{10}, std::string("Longe"), 2.5, int32_t{7}}));
   EXPECT_TRUE(messages_.empty());
 }
 

@@ -51,8 +51,8 @@ TEST_F(StagedRecordsTest, TextRowsAreCutRoundedAndDefaulted) {
       ReadText("ID;NAME;SALDO;NOTE\r\n7;Longer name;1.23456;kept;\r\n8;Short;99.99999;;\r\n");
   ASSERT_EQ(records.RowCount(), 2u);
   EXPECT_EQ(records.Fields, (std::vector<std::string>{"Id", "Name", "CurrentSaldo", "IDQuest", "Address"}));
-  EXPECT_TRUE(std::ranges::equal(records.Row(0),
-            std::vector<TStagedValue>{int32_t{7}, std::string("Longe"), 1.2346, int32_t{0}, std::string("kept")}));
+  EXPECT_TRUE(std::ranges::equal(records.Row(0), std::vector<TStagedValue>{int32_t{7}, std::string("Longe"), 1.2346,
+                                                                           int32_t{0}, std::string("kept")}));
   EXPECT_EQ(std::get<double>(records.Row(1)[2]), 100.0);
 }
 
@@ -84,8 +84,8 @@ TEST_F(StagedRecordsTest, PacketsTakeTheirOwnDefaultsAndSkipIgnoredColumns) {
   reader.Close();
   ASSERT_EQ(records.RowCount(), 3u);
   for (int row = 0; row < 3; ++row) {
-    EXPECT_TRUE(std::ranges::equal(records.Row(row),
-              std::vector<TStagedValue>{int32_t{row + 1}, std::string("n"), 0.0, int32_t{1}, std::monostate{}}));
+    EXPECT_TRUE(std::ranges::equal(records.Row(row), std::vector<TStagedValue>{int32_t{row + 1}, std::string("n"), 0.0,
+                                                                               int32_t{1}, std::monostate{}}));
   }
   EXPECT_FALSE(packet_table_.Active());
 }
