@@ -40,7 +40,8 @@ TCategoryTree BuildCategoryTree(TExportContext& context) {
   sources.reserve(records.RowCount());
   for (size_t row_number = 0; row_number < records.RowCount(); ++row_number) {
     const std::span<const TStagedValue> row = records.Row(row_number);
-    sources.push_back({std::get<int32_t>(row[0]), std::get<int32_t>(row[1]), std::get<std::string>(row[2])});
+    sources.push_back({std::get<int32_t>(row[0]), std::get<int32_t>(row[1]),
+                       std::string(records.Text(std::get<TStagedText>(row[2])))});
   }
   return TCategoryTree::Build(sources, session.Settings.SortCategories);
 }

@@ -2,7 +2,6 @@
 // characters, values by field type, the text files' key order and the reader's failures.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -279,10 +278,8 @@ TEST_F(DbaseReferenceReaderTest, RowsComeInKeyOrderCutAndDefaultedAsFromTextFile
   Write("product.DBF", DbaseBytes(kFields, {{"10", "Longer name", "2.50"}, {"9", "Short", "0"}}));
   const TStagedRecords records = Read("Product.dbf", TReadOrder{"ID", "ID"});
   ASSERT_EQ(records.RowCount(), 2u);
-  EXPECT_TRUE(
-      std::ranges::equal(records.Row(0), std::vector<TStagedValue>{int32_t{9}, std::string("Short"), 0.0, int32_t{7}}));
-  EXPECT_TRUE(std::ranges::equal(records.Row(1),
-                                 std::vector<TStagedValue>{int32_t{10}, std::string("Longe"), 2.5, int32_t{7}}));
+  EXPECT_EQ(records.RowView(0), (std::vector<TStagedInput>{int32_t{9}, "Short", 0.0, int32_t{7}}));
+  EXPECT_EQ(records.RowView(1), (std::vector<TStagedInput>{int32_t{10}, "Longe", 2.5, int32_t{7}}));
   EXPECT_TRUE(messages_.empty());
 }
 

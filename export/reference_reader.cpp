@@ -36,8 +36,15 @@ TDateTime TInputColumn::AsDateTime() const {
   return Visit([](auto& field) { return field.AsDateTime(); });
 }
 
-std::string TInputColumn::AsString() const {
-  return Visit([](auto& field) { return std::string(field.AsString()); });
+std::string_view TInputColumn::AsString(std::string& scratch) const {
+  return Visit([&scratch](auto& field) -> std::string_view {
+    if constexpr (std::is_same_v<decltype(field.AsString()), std::string_view>) {
+      return field.AsString();
+    } else {
+      scratch = field.AsString();
+      return scratch;
+    }
+  });
 }
 
 TReferenceReader::TForm TReferenceReader::Form() const {

@@ -28,7 +28,8 @@ class TInputColumn {
   // Fixed point with four decimal places.
   double AsCurrency() const;
   TDateTime AsDateTime() const;
-  std::string AsString() const;
+  // The text: a text file's own cell while its row is current, other forms' text kept in scratch.
+  std::string_view AsString(std::string& scratch) const;
 
  private:
   template <typename Read>

@@ -9,13 +9,13 @@
 namespace {
 
 // A text of at most width characters (bytes of the desktop code page); 0 keeps all.
-std::string CutText(std::string text, int width) {
-  if (width > 0 && text.size() > static_cast<size_t>(width)) text.resize(width);
-  return text;
+std::string_view CutText(std::string_view text, int width) {
+  return width > 0 && text.size() > static_cast<size_t>(width) ? text.substr(0, width) : text;
 }
 
 // Appends the column's value, converted as the mapping says, in place.
-void AppendValue(std::vector<TStagedValue>& values, const TInputColumn& column, const TExportMapping& mapping) {
+void AppendValue(TStagedRecords& records, const TInputColumn& column, const TExportMapping& mapping) {
+  std::vector<TStagedValue>& values = records.Values;
   switch (mapping.Kind) {
     case TInputKind::Integer:
       values.emplace_back(std::in_place_type<int32_t>, column.AsInteger());
@@ -29,9 +29,11 @@ void AppendValue(std::vector<TStagedValue>& values, const TInputColumn& column, 
     case TInputKind::Date:
       values.emplace_back(std::in_place_type<TDateTime>, column.AsDateTime());
       return;
-    case TInputKind::Text:
-      values.emplace_back(std::in_place_type<std::string>, CutText(column.AsString(), mapping.Width));
+    case TInputKind::Text: {
+      std::string scratch;
+      values.emplace_back(records.AddText(CutText(column.AsString(scratch), mapping.Width)));
       return;
+    }
   }
   values.emplace_back();
 }
@@ -76,17 +78,17 @@ std::vector<TBoundColumn> BindColumns(TReferenceReader& reader, std::span<const 
   return bound;
 }
 
-void AssignValue(TpfgPalmField& field, const TStagedValue& value) {
+void AssignValue(TpfgPalmField& field, const TStagedRecords& records, const TStagedValue& value) {
   if (const auto* integer = std::get_if<int32_t>(&value)) {
     field.SetAsInteger(*integer);
   } else if (const auto* real = std::get_if<double>(&value)) {
     field.SetAsFloat(*real);
   } else if (const auto* date = std::get_if<TDateTime>(&value)) {
     field.SetAsDateTime(*date);
-  } else if (const auto* text = std::get_if<std::string>(&value)) {
-    field.SetAsString(*text);
+  } else if (const auto* text = std::get_if<TStagedText>(&value)) {
+    field.SetAsString(records.Text(*text));
   } else {
-    field.SetAsString(std::string());
+    field.SetAsString(std::string_view());
   }
 }
 
@@ -97,8 +99,9 @@ std::vector<TpfgPalmField*> BindFields(TpfgPalmRemoteTable& table, const TStaged
   return fields;
 }
 
-void AssignRow(const std::vector<TpfgPalmField*>& fields, std::span<const TStagedValue> row) {
-  for (size_t i = 0; i < fields.size(); ++i) AssignValue(*fields[i], row[i]);
+void AssignRow(const std::vector<TpfgPalmField*>& fields, const TStagedRecords& records,
+               std::span<const TStagedValue> row) {
+  for (size_t i = 0; i < fields.size(); ++i) AssignValue(*fields[i], records, row[i]);
 }
 
 // True when the value's text always packs into a field of that kind: only a date-time (a date
@@ -110,7 +113,7 @@ bool AlwaysPacks(const TStagedValue& value, TpfgPalmFieldType type) {
            type == ptDouble || type == ptString;
   }
   if (std::holds_alternative<double>(value)) return type == ptSingle || type == ptDouble || type == ptString;
-  if (std::holds_alternative<std::string>(value)) return type == ptString || type == ptCustom;
+  if (std::holds_alternative<TStagedText>(value)) return type == ptString || type == ptCustom;
   return type == ptString || type == ptDateTime;
 }
 
@@ -128,12 +131,47 @@ class TDbSavingScope {
 
 }  // namespace
 
-void TStagedRecords::AddRow(std::initializer_list<TStagedValue> values) {
+void TStagedRecords::AddRow(std::initializer_list<TStagedInput> values) {
   if (values.size() != Fields.size()) {
     throw Exception("A staged row of " + std::to_string(values.size()) + " values for " +
                     std::to_string(Fields.size()) + " fields");
   }
-  Values.insert(Values.end(), values);
+  for (const TStagedInput& value : values) {
+    std::visit(
+        [this](const auto& given) {
+          if constexpr (std::is_same_v<std::decay_t<decltype(given)>, std::string_view>) {
+            Values.emplace_back(AddText(given));
+          } else {
+            Values.emplace_back(given);
+          }
+        },
+        value);
+  }
+}
+
+TStagedText TStagedRecords::AddText(std::string_view text) {
+  if (text.size() > UINT32_MAX - Texts.size()) throw Exception("The texts of a reference file pass 4 GB");
+  const TStagedText kept{static_cast<uint32_t>(Texts.size()), static_cast<uint32_t>(text.size())};
+  Texts.append(text);
+  return kept;
+}
+
+TStagedInput TStagedRecords::View(const TStagedValue& value) const {
+  return std::visit(
+      [this](const auto& held) -> TStagedInput {
+        if constexpr (std::is_same_v<std::decay_t<decltype(held)>, TStagedText>) {
+          return Text(held);
+        } else {
+          return held;
+        }
+      },
+      value);
+}
+
+std::vector<TStagedInput> TStagedRecords::RowView(size_t position) const {
+  std::vector<TStagedInput> row;
+  for (const TStagedValue& value : Row(position)) row.push_back(View(value));
+  return row;
 }
 
 int TStagedRecords::FieldIndex(std::string_view name) const {
@@ -152,7 +190,7 @@ TStagedRecords ReadStagedRecords(TReferenceReader& reader, std::span<const TExpo
   while (!reader.Eof()) {
     for (const TBoundColumn& column : bound) {
       if (column.Column) {
-        AppendValue(records.Values, *column.Column, *column.Mapping);
+        AppendValue(records, *column.Column, *column.Mapping);
       } else {
         records.Values.push_back(column.Absent);
       }
@@ -202,7 +240,7 @@ void CheckRecordsPack(TpfgPalmRemoteTable& table, const TStagedRecords& records)
     const std::span<const TStagedValue> row = records.Row(row_number);
     for (size_t i = 0; i < fields.size(); ++i) {
       if (AlwaysPacks(row[i], types[i])) continue;
-      AssignValue(*fields[i], row[i]);
+      AssignValue(*fields[i], records, row[i]);
       table.CheckFieldPacks(fields[i]->Index());
       fields[i]->SetAsString(std::string());
     }
@@ -213,7 +251,7 @@ void AppendStagedRecords(TExchangeSession& session, TpfgPalmRemoteTable& table, 
   const std::vector<TpfgPalmField*> fields = BindFields(table, records);
   for (size_t row = 0; row < records.RowCount(); ++row) {
     table.Insert();
-    AssignRow(fields, records.Row(row));
+    AssignRow(fields, records, records.Row(row));
     table.Post();
     session.Progress->ProgressBar.StepIt();
   }

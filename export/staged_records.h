@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <span>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -34,12 +35,22 @@ struct TExportMapping {
   int32_t AbsentXml = 0;                   // integers: the value when the packet lacks the field
 };
 
-// One field's value; monostate writes an empty value.
-using TStagedValue = std::variant<std::monostate, int32_t, double, TDateTime, std::string>;
+// A text held in the records' text store: where it starts there and how many bytes it has.
+struct TStagedText {
+  uint32_t Offset = 0;
+  uint32_t Size = 0;
+  bool operator==(const TStagedText&) const = default;
+};
+
+// One field's value as the records hold it; monostate writes an empty value.
+using TStagedValue = std::variant<std::monostate, int32_t, double, TDateTime, TStagedText>;
+// One field's value as it is given to the records or read back: a text is a view.
+using TStagedInput = std::variant<std::monostate, int32_t, double, TDateTime, std::string_view>;
 
 struct TStagedRecords {
   std::vector<std::string> Fields;   // handheld field names, one per value of a row
   std::vector<TStagedValue> Values;  // the rows one after another as read, one value per field each
+  std::string Texts;                 // every text value's bytes, one after another
   // Where the rows are walked: the row read at Order[i] is the i-th; rows past the order's end
   // follow in reading order (all rows when there is no order).
   std::vector<uint32_t> Order;
@@ -51,7 +62,13 @@ struct TStagedRecords {
     return {Values.data() + row * Fields.size(), Fields.size()};
   }
   // Appends a row; throws Exception unless it holds one value per field.
-  void AddRow(std::initializer_list<TStagedValue> values);
+  void AddRow(std::initializer_list<TStagedInput> values);
+  // Keeps a text's bytes in the text store; throws Exception past 4 GB of texts.
+  TStagedText AddText(std::string_view text);
+  std::string_view Text(TStagedText text) const { return {Texts.data() + text.Offset, text.Size}; }
+  // The value with its text, if it is one, as a view into the text store.
+  TStagedInput View(const TStagedValue& value) const;
+  std::vector<TStagedInput> RowView(size_t position) const;
   // The column of a handheld field name (ignoring case); throws Exception when there is none.
   int FieldIndex(std::string_view name) const;
 };
