@@ -232,13 +232,16 @@ void CheckRecordsPack(TpfgPalmRemoteTable& table, const TStagedRecords& records)
   TDbSavingScope saving(table);
   const std::vector<TpfgPalmField*> fields = BindFields(table, records);
   std::vector<TpfgPalmFieldType> types;
-  for (TpfgPalmField* field : fields) {
-    field->SetAsString(std::string());
-    types.push_back(field->DataType());
+  // A string field packs every value, so only the other fields are looked at.
+  std::vector<size_t> checked;
+  for (size_t i = 0; i < fields.size(); ++i) {
+    fields[i]->SetAsString(std::string());
+    types.push_back(fields[i]->DataType());
+    if (types[i] != ptString) checked.push_back(i);
   }
   for (size_t row_number = 0; row_number < records.RowCount(); ++row_number) {
     const std::span<const TStagedValue> row = records.Row(row_number);
-    for (size_t i = 0; i < fields.size(); ++i) {
+    for (const size_t i : checked) {
       if (AlwaysPacks(row[i], types[i])) continue;
       AssignValue(*fields[i], records, row[i]);
       table.CheckFieldPacks(fields[i]->Index());
