@@ -21,12 +21,17 @@ TStagedRecords ReadReferenceRecords(TExportContext& context, const TReferenceSte
 
 void ReplaceHandheldRecords(TExportContext& context, const TReferenceStepDef& step, const TStagedRecords& records) {
   TpfgPalmRemoteTable& table = context.Catalogue.*step.Table;
-  CheckRecordsPack(table, records);
+  const std::optional<TPackedRecords> packed = PackStagedRecords(table, records);
+  if (!packed) CheckRecordsPack(table, records);
   TTableCloser closer(table);
   if (step.CreateWhenMissing && !table.Exists()) table.CreateTable();
   table.Open();
   table.EmptyTable();
-  AppendStagedRecords(context.Session, table, records);
+  if (packed) {
+    AppendPackedRecords(context.Session, table, *packed);
+  } else {
+    AppendStagedRecords(context.Session, table, records);
+  }
   if (step.LogCount) LogExportedCount(context.Session, table.RecordCount());
   table.Close();
   if (step.IndexTable != nullptr) {

@@ -5,6 +5,7 @@
 
 #include "core/collation.h"
 #include "core/exceptions.h"
+#include "core/regional_formats.h"
 
 namespace {
 
@@ -102,6 +103,22 @@ std::vector<TpfgPalmField*> BindFields(TpfgPalmRemoteTable& table, const TStaged
 void AssignRow(const std::vector<TpfgPalmField*>& fields, const TStagedRecords& records,
                std::span<const TStagedValue> row) {
   for (size_t i = 0; i < fields.size(); ++i) AssignValue(*fields[i], records, row[i]);
+}
+
+// The cell as AssignValue sets the field.
+void SetCell(TPalmCell& cell, const TStagedRecords& records, const TStagedValue& value,
+             const TFormatSettings& formats) {
+  if (const auto* integer = std::get_if<int32_t>(&value)) {
+    cell.SetInteger(*integer);
+  } else if (const auto* real = std::get_if<double>(&value)) {
+    cell.SetFloat(*real, formats);
+  } else if (const auto* date = std::get_if<TDateTime>(&value)) {
+    cell.SetDate(*date);
+  } else if (const auto* text = std::get_if<TStagedText>(&value)) {
+    cell.SetText(records.Text(*text));
+  } else {
+    cell.Clear();
+  }
 }
 
 // True when the value's text always packs into a field of that kind: only a date-time (a date
@@ -256,6 +273,41 @@ void AppendStagedRecords(TExchangeSession& session, TpfgPalmRemoteTable& table, 
     table.Insert();
     AssignRow(fields, records, records.Row(row));
     table.Post();
+    session.Progress->ProgressBar.StepIt();
+  }
+}
+
+std::optional<TPackedRecords> PackStagedRecords(TpfgPalmRemoteTable& table, const TStagedRecords& records) {
+  if (!table.PacksRecordsAlone()) return std::nullopt;
+  std::vector<int> columns;
+  for (TpfgPalmField* field : BindFields(table, records)) columns.push_back(field->Index());
+  // The cells of fields no row sets stay empty, as Insert leaves them.
+  std::vector<TPalmCell> cells(static_cast<size_t>(table.FieldDefs().Count()));
+  const TFormatSettings& formats = CurrentFormats();
+  TPackedRecords packed;
+  packed.Ends.reserve(records.RowCount());
+  std::vector<uint8_t> record;
+  try {
+    for (size_t row_number = 0; row_number < records.RowCount(); ++row_number) {
+      const std::span<const TStagedValue> row = records.Row(row_number);
+      for (size_t i = 0; i < columns.size(); ++i) SetCell(cells[columns[i]], records, row[i], formats);
+      table.PackRecord(cells, record);
+      packed.Bytes.insert(packed.Bytes.end(), record.begin(), record.end());
+      packed.Ends.push_back(packed.Bytes.size());
+    }
+  } catch (...) {
+    // The check names the failing value as it always has; its failure goes first.
+    CheckRecordsPack(table, records);
+    throw;
+  }
+  return packed;
+}
+
+void AppendPackedRecords(TExchangeSession& session, TpfgPalmRemoteTable& table, const TPackedRecords& records) {
+  size_t start = 0;
+  for (const size_t end : records.Ends) {
+    table.AppendPackedRecord(std::span<const uint8_t>(records.Bytes).subspan(start, end - start));
+    start = end;
     session.Progress->ProgressBar.StepIt();
   }
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -89,3 +90,17 @@ void CheckRecordsPack(TpfgPalmRemoteTable& table, const TStagedRecords& records)
 
 // Appends every row to the open table (Insert, fields, Post), one progress step per record.
 void AppendStagedRecords(TExchangeSession& session, TpfgPalmRemoteTable& table, const TStagedRecords& records);
+
+// The rows packed as the table stores them, one after another in walk order.
+struct TPackedRecords {
+  std::vector<uint8_t> Bytes;
+  std::vector<size_t> Ends;  // where each record's bytes end
+};
+
+// Packs every row, on the closed table, into the bytes Insert, fields and Post would write, when
+// the table packs records alone; none when it does not. A row that does not pack fails with the
+// error CheckRecordsPack gives, before anything is written.
+std::optional<TPackedRecords> PackStagedRecords(TpfgPalmRemoteTable& table, const TStagedRecords& records);
+
+// Appends the packed records to the open table, one progress step per record.
+void AppendPackedRecords(TExchangeSession& session, TpfgPalmRemoteTable& table, const TPackedRecords& records);

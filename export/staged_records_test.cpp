@@ -150,4 +150,29 @@ TEST_F(StagedRecordsTest, DateWithATimeOfDayFailsThePackCheckAsPostWould) {
   EXPECT_FALSE(catalogue.ptCurrencyCurs.DbSaving());
 }
 
+TEST_F(StagedRecordsTest, PackingFailsWithThePackChecksErrorOrLeavesEventfulTablesAlone) {
+  TPalmCatalogue catalogue;
+  TpfgPalmRemoteTable& rates = catalogue.ptCurrencyCurs;
+  TStagedRecords records;
+  // The table packs IdCurrency first; the check looks at the rows' own order, date first.
+  records.Fields = {"DateCurs", "IdCurrency", "Curs"};
+  records.AddRow({TDateTime{45356.0}, int32_t{1}, 1.5});
+  const std::optional<TPackedRecords> packed = PackStagedRecords(rates, records);
+  ASSERT_TRUE(packed);
+  EXPECT_EQ(packed->Ends.size(), 1u);
+  EXPECT_EQ(packed->Ends.back(), packed->Bytes.size());
+
+  records.AddRow({TDateTime{45356.4375}, "1.5", 1.5});
+  try {
+    PackStagedRecords(rates, records);
+    FAIL() << "a date with a time of day packed";
+  } catch (const EConvertError& error) {
+    EXPECT_STREQ(error.what(), "'05.03.2024 10:30:00' is not a valid date");
+  }
+  EXPECT_FALSE(rates.DbSaving());
+
+  rates.OnAfterInsert = [](TpfgPalmTable&) {};
+  EXPECT_FALSE(PackStagedRecords(rates, records));
+}
+
 }  // namespace

@@ -375,7 +375,28 @@ void TpfgPalmRemoteTable::Append() { Insert(); }
 void TpfgPalmRemoteTable::Post() {
   RequireEditing();
   Notify(OnBeforePost);
-  const std::vector<uint8_t>& bytes = LocalToRemoteRecord();
+  WriteCurrentRecord(LocalToRemoteRecord());
+  Notify(OnAfterPost);
+}
+
+bool TpfgPalmRemoteTable::PacksRecordsAlone() const {
+  return !ReadOnly() && !OnBeforeInsert && !OnAfterInsert && !OnBeforePost && !OnAfterPost && !OnWriteField;
+}
+
+void TpfgPalmRemoteTable::PackRecord(const std::vector<TPalmCell>& cells, std::vector<uint8_t>& bytes) {
+  ::LocalToRemoteRecord(FieldDefs(), Layout(), cells, bytes, CurrentFormats(), Hooks());
+}
+
+void TpfgPalmRemoteTable::AppendPackedRecord(std::span<const uint8_t> bytes) {
+  RequireOpen();
+  RequireBrowse();
+  if (!PacksRecordsAlone()) throw EPalmDBError("A packed record needs a table without record events");
+  state_ = TpfgPalmTableState::dsInsert;
+  record_attributes_ = 0;
+  WriteCurrentRecord(bytes);
+}
+
+void TpfgPalmRemoteTable::WriteCurrentRecord(std::span<const uint8_t> bytes) {
   const bool inserting = state_ == TpfgPalmTableState::dsInsert;
   SyncRecord record{};
   record.db_handle = handle_;
@@ -393,7 +414,6 @@ void TpfgPalmRemoteTable::Post() {
   record_id_ = record.record_id;
   if (inserting) rec_no_ = RecordCount();
   state_ = TpfgPalmTableState::dsBrowse;
-  Notify(OnAfterPost);
 }
 
 void TpfgPalmRemoteTable::Cancel() {

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <istream>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -121,6 +122,16 @@ class TpfgPalmRemoteTable : public TpfgPalmTable {
   // Replaces the block's bytes; written back by Close. Needs an open table that is not ReadOnly.
   void LoadAppInfoFromStream(std::istream& stream);
 
+  // For writers that pack whole records themselves: true when the table is writable and no
+  // record event or field hook has to see each record, so that a record packed by PackRecord
+  // and written by AppendPackedRecord is the one Insert, field writes and Post would write.
+  bool PacksRecordsAlone() const;
+  // Packs one cell per field as Post packs the current record, failing as Post would.
+  void PackRecord(const std::vector<TPalmCell>& cells, std::vector<uint8_t>& bytes);
+  // Insert and Post of a record PackRecord packed, on an open table that packs records alone;
+  // the current record's cells stay as they were.
+  void AppendPackedRecord(std::span<const uint8_t> bytes);
+
   // The record layout over the current record (what Open, Next and Post use).
   void RemoteToLocalRecord(const uint8_t* data, size_t size);
   const std::vector<uint8_t>& LocalToRemoteRecord();
@@ -151,6 +162,8 @@ class TpfgPalmRemoteTable : public TpfgPalmTable {
   void RequireClosed() const;
   void RequireBrowse() const;
   void RequireEditing() const;
+  // Writes the bytes as the current record (a new one in dsInsert) and goes back to dsBrowse.
+  void WriteCurrentRecord(std::span<const uint8_t> bytes);
   // The current record's cell a value is written to; throws EPalmDBError unless the table is
   // open (or saving the values of a closed one) and writable.
   TPalmCell& CellToWrite(int index) {

@@ -254,6 +254,49 @@ TEST_F(RemoteTableTest, StateRulesAndFailedPost) {
   EXPECT_EQ(ErrorText<EPalmDBError>([&] { rates.Delete(); }), "The operation requires an active record");
 }
 
+TEST_F(RemoteTableTest, APackedRecordIsTheRecordPostWrites) {
+  TpfgPalmRemoteTable& items = Catalogue().ptOrderItem;
+  items.CreateTable();
+  items.SetRecordCategory(3);
+  items.Insert();
+  items.FieldByName("IdOrder").SetAsInteger(7);
+  items.FieldByName("Quantity").SetAsFloat(2.5);
+  items.FieldByName("Price").SetAsString("0.1");
+  items.Post();
+  const std::vector<uint8_t> posted = items.LocalToRemoteRecord();
+
+  std::vector<TPalmCell> cells(static_cast<size_t>(items.FieldDefs().Count()));
+  cells[items.FieldByName("IdOrder").Index()].SetInteger(7);
+  cells[items.FieldByName("Quantity").Index()].SetFloat(2.5, CurrentFormats());
+  cells[items.FieldByName("Price").Index()].SetText(std::string_view("0.1"));
+  std::vector<uint8_t> packed;
+  ASSERT_TRUE(items.PacksRecordsAlone());
+  items.PackRecord(cells, packed);
+  EXPECT_EQ(packed, posted);
+  items.AppendPackedRecord(packed);
+  EXPECT_EQ(items.RecordCount(), 2);
+  EXPECT_EQ(items.RecNo(), 2);
+  EXPECT_EQ(items.State(), TpfgPalmTableState::dsBrowse);
+  items.Close();
+
+  items.Open();
+  items.Next();
+  EXPECT_EQ(items.FieldByName("IdOrder").AsInteger(), 7);
+  EXPECT_DOUBLE_EQ(items.FieldByName("Quantity").AsFloat(), 2.5);
+  EXPECT_EQ(items.FieldByName("Price").AsString(), "0.1");
+  EXPECT_EQ(items.RecordCategory(), 3);
+  EXPECT_EQ(items.RecordAttributes(), 0);
+
+  // A table whose records an event or a hook must see is not written packed.
+  items.OnBeforePost = [](TpfgPalmTable&) {};
+  EXPECT_FALSE(items.PacksRecordsAlone());
+  EXPECT_EQ(ErrorText<EPalmDBError>([&] { items.AppendPackedRecord(packed); }),
+            "A packed record needs a table without record events");
+  items.OnBeforePost = nullptr;
+  items.SetReadOnly(true);
+  EXPECT_FALSE(items.PacksRecordsAlone());
+}
+
 TEST_F(RemoteTableTest, ReadOnlyTableRefusesFieldWrites) {
   TpfgPalmRemoteTable& notes = Catalogue().ptNote1;
   notes.CreateTable();
