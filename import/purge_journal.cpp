@@ -87,17 +87,20 @@ void RemoveJournal(const std::string& path) {
 
 std::string FormatPurgeJournal(const std::vector<TJournalEntry>& entries) {
   std::string bytes = std::string(kFirstLine) + "\n";
-  const auto append_number = [&bytes](size_t number) {
-    char digits[24];
-    bytes += ' ';
-    bytes.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
-  };
+  // Each number takes a blank and at most 20 digits; the line is written into room made once.
   for (const TJournalEntry& entry : entries) {
-    bytes.reserve(bytes.size() + entry.Database.size() + 8 * (entry.RecordIds.size() + 1));
+    const size_t start = bytes.size();
     bytes += entry.Database;
-    append_number(entry.RecordIds.size());
-    for (uint32_t id : entry.RecordIds) append_number(id);
-    bytes += "\n";
+    bytes.resize(bytes.size() + 21 * (entry.RecordIds.size() + 1) + 1);
+    char* out = bytes.data() + start + entry.Database.size();
+    const auto write_number = [&out](size_t number) {
+      *out++ = ' ';
+      out = std::to_chars(out, out + 20, number).ptr;
+    };
+    write_number(entry.RecordIds.size());
+    for (uint32_t id : entry.RecordIds) write_number(id);
+    *out++ = '\n';
+    bytes.resize(static_cast<size_t>(out - bytes.data()));
   }
   bytes += "end " + std::to_string(entries.size()) + "\n";
   return bytes;
