@@ -237,7 +237,18 @@ void SortStagedRecords(TStagedRecords& records, std::span<const char* const> fie
   std::vector<uint32_t> order(count);
   for (size_t row = 0; row < count; ++row) order[row] = static_cast<uint32_t>(row);
   if (std::is_sorted(order.begin(), order.end(), before)) return;
-  std::stable_sort(order.begin(), order.end(), before);
+  if (width == 1) {
+    // One key: the key (its sign bit flipped, so unsigned order is signed order) above the row
+    // number sorts as one number, equal keys in their order.
+    std::vector<uint64_t> entries(count);
+    for (size_t row = 0; row < count; ++row) {
+      entries[row] = static_cast<uint64_t>(static_cast<uint32_t>(keys[row]) ^ 0x80000000u) << 32 | row;
+    }
+    std::sort(entries.begin(), entries.end());
+    for (size_t row = 0; row < count; ++row) order[row] = static_cast<uint32_t>(entries[row]);
+  } else {
+    std::stable_sort(order.begin(), order.end(), before);
+  }
   // Only the walk changes: moving rows about costs far more than reading them out of order.
   for (uint32_t& position : order) {
     position = position < records.Order.size() ? records.Order[position] : position;

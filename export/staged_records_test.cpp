@@ -111,13 +111,15 @@ TEST_F(StagedRecordsTest, SortIsStableOnSeveralIntegerFields) {
   for (size_t row = 0; row < records.RowCount(); ++row) ids.push_back(std::get<int32_t>(records.Row(row)[2]));
   EXPECT_EQ(ids, (std::vector<int32_t>{8, 3, 9, 1, 4, 5}));
 
-  // Many rows with few distinct keys: the same order as a stable sort, every text along.
+  // Many rows with few distinct keys, negative and extreme ones too: the same order as a stable
+  // sort, every text along.
   TStagedRecords many;
   many.Fields = {"Key", "Id", "Name"};
   std::vector<std::pair<int32_t, int32_t>> expected;
   std::mt19937 random(3);
   for (int32_t id = 0; id < 2000; ++id) {
-    const auto key = static_cast<int32_t>(random() % 37);
+    const int32_t extremes[] = {INT32_MIN, INT32_MAX, -1, 0};
+    const auto key = id % 100 < 4 ? extremes[id % 100] : static_cast<int32_t>(random() % 37) - 18;
     many.AddRow({key, id, "name " + std::to_string(id) + std::string(20, 'x')});
     expected.emplace_back(key, id);
   }
