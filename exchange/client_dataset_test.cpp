@@ -8,6 +8,7 @@
 #include "core/cp1251.h"
 #include "core/regional_formats.h"
 #include "exchange/exchange_errors.h"
+#include "exchange/table_data.h"
 
 namespace {
 
@@ -229,6 +230,35 @@ TEST_F(ClientDataSetTest, ClonedCursorsWalkATreeDepthFirst) {
   visit(0, 1);
   EXPECT_EQ(walked, (std::vector<std::string>{"1Bakery", "1Drinks", "2Juices", "3Apple"}));
   EXPECT_EQ(table_.FieldByName("Name").AsString(), "Bakery");  // the clones moved on their own
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TableDataTest, TextsGrowShrinkAndMayBeSetFromTheirOwnStore) {
+  TTableData data({TFieldDef{"Name", TFieldType::ftString, 0}, TFieldDef{"Code", TFieldType::ftString, 3}});
+  for (int row = 0; row < 3; ++row) data.AddRow(false);
+  data.SetText(0, 0, "a name longer than any small string");
+  data.SetText(1, 0, "short");
+  data.SetText(0, 0, "shorter");
+  data.SetText(1, 0, "now the longest text of the column, written anew");
+  EXPECT_EQ(data.Text(0, 0), "shorter");
+  EXPECT_EQ(data.Text(1, 0), "now the longest text of the column, written anew");
+  // A cell set from a view of the same column, longer and shorter than what it held.
+  data.SetText(2, 0, data.Text(1, 0));
+  data.SetText(1, 0, data.Text(1, 0).substr(4, 7));
+  EXPECT_EQ(data.Text(2, 0), "now the longest text of the column, written anew");
+  EXPECT_EQ(data.Text(1, 0), "the lon");
+  data.SetText(0, 1, "ABCDEF");
+  EXPECT_EQ(data.Text(0, 1), "ABC") << "cut to the column's width";
+  data.SetNull(2, 0);
+  EXPECT_TRUE(data.IsNull(2, 0));
+  EXPECT_EQ(data.Text(2, 0), "");
+  EXPECT_EQ(data.Text(0, 0), "shorter");
+  data.RemoveAllRows();
+  data.AddRow(false);
+  EXPECT_EQ(data.Text(0, 0), "");
 }
 
 }  // namespace

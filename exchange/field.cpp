@@ -164,7 +164,7 @@ std::string TField::AsString() const {
     case TFieldType::ftString:
       break;
   }
-  return data.Text(row, column_);
+  return std::string(data.Text(row, column_));
 }
 
 void TField::SetAsString(std::string_view text) {

@@ -1,5 +1,7 @@
 #include "exchange/table_data.h"
 
+#include <cstring>
+
 #include "core/collation.h"
 #include "exchange/dataset_index.h"
 
@@ -7,7 +9,7 @@ TTableData::TTableData(const std::vector<TFieldDef>& defs) {
   columns_.reserve(defs.size());
   for (const TFieldDef& def : defs) {
     column_index_.emplace(AnsiUpperCase(def.Name), static_cast<int>(columns_.size()));
-    columns_.push_back(TColumn{def, {}, {}, {}, {}});
+    columns_.push_back(TColumn{def, {}, {}, {}, {}, {}});
   }
 }
 
@@ -64,6 +66,7 @@ void TTableData::RemoveAllRows() {
     column.Ints.clear();
     column.Floats.clear();
     column.Texts.clear();
+    column.TextStore.clear();
   }
   inserted_.clear();
   row_count_ = 0;
@@ -80,7 +83,7 @@ void TTableData::SetNull(int row, int column) {
   BeforeChange(row, column);
   TColumn& target = columns_[column];
   target.Null[row] = 1;
-  if (target.Def.DataType == TFieldType::ftString) target.Texts[row].clear();
+  if (target.Def.DataType == TFieldType::ftString) target.Texts[row].Size = 0;
 }
 
 void TTableData::SetInt(int row, int column, int32_t value) {
@@ -100,7 +103,16 @@ void TTableData::SetText(int row, int column, std::string_view value) {
   TColumn& target = columns_[column];
   const size_t width = static_cast<size_t>(target.Def.Size);
   if (width > 0 && value.size() > width) value = value.substr(0, width);
-  target.Texts[row].assign(value);
+  TTextSpan& span = target.Texts[row];
+  if (value.size() <= span.Size) {
+    // memmove: the value may be a view of the store itself.
+    if (!value.empty()) std::memmove(target.TextStore.data() + span.Offset, value.data(), value.size());
+  } else {
+    // append copies its range before letting go of the old bytes, so the value may lie there.
+    span.Offset = target.TextStore.size();
+    target.TextStore.append(value);
+  }
+  span.Size = value.size();
   target.Null[row] = 0;
 }
 

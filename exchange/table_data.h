@@ -11,12 +11,22 @@
 
 #include "exchange/field_defs.h"
 
+// Where a text cell's bytes lie in its column's text store.
+struct TTextSpan {
+  size_t Offset = 0;
+  size_t Size = 0;
+};
+
 struct TColumn {
   TFieldDef Def;
   std::vector<unsigned char> Null;  // 1 for a null cell
   std::vector<int32_t> Ints;        // ftInteger
   std::vector<double> Floats;       // ftFloat and ftDateTime
-  std::vector<std::string> Texts;   // ftString
+  std::vector<TTextSpan> Texts;     // ftString
+  // The texts' bytes: a text that grows is written anew at the end, a shorter one in place.
+  std::string TextStore;
+
+  std::string_view Text(int row) const { return {TextStore.data() + Texts[row].Offset, Texts[row].Size}; }
 };
 
 class TDataSetIndex;
@@ -44,7 +54,8 @@ class TTableData {
   bool IsNull(int row, int column) const { return columns_[column].Null[row] != 0; }
   int32_t Int(int row, int column) const { return columns_[column].Ints[row]; }
   double Float(int row, int column) const { return columns_[column].Floats[row]; }
-  const std::string& Text(int row, int column) const { return columns_[column].Texts[row]; }
+  // Valid until the column's next text change.
+  std::string_view Text(int row, int column) const { return columns_[column].Text(row); }
 
   // Setters keep the indexes right: a row whose key changes leaves them until IndexRow.
   void SetNull(int row, int column);

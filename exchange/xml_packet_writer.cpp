@@ -45,7 +45,7 @@ int PacketWidth(const TTableData& data, int column) {
   const TColumn& target = data.Column(column);
   if (target.Def.Size > 0) return target.Def.Size;
   size_t longest = 1;
-  for (const std::string& text : target.Texts) longest = std::max(longest, text.size());
+  for (const TTextSpan& text : target.Texts) longest = std::max(longest, text.Size);
   return static_cast<int>(longest);
 }
 
@@ -70,7 +70,7 @@ void AppendValue(std::string& out, const TTableData& data, int row, int column) 
       return;
     }
     case TFieldType::ftString:
-      AppendEscaped(out, target.Texts[row]);
+      AppendEscaped(out, target.Text(row));
       return;
   }
 }

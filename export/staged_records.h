@@ -1,7 +1,7 @@
 // The records of one export step held typed in memory before the handheld is touched: how each
 // input column becomes a handheld field (conversion, whether the column must be there in each
 // form, the value when it is not, the width a text is cut to), the whole file read and
-// converted, the rows ordered, checked to pack, and only then written.
+// converted, the rows ordered, packed (which checks that they pack), and only then written.
 #pragma once
 
 #include <cstdint>
