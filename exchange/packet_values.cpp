@@ -64,6 +64,32 @@ std::optional<uint32_t> ParseCharacterReference(std::string_view body) {
   return code;
 }
 
+// The entity written for a character a packet value may not hold as it is; none for the others.
+std::string_view EntityFor(char c) {
+  switch (c) {
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    case '&':
+      return "&amp;";
+    case '\'':
+      return "&apos;";
+    case '"':
+      return "&quot;";
+    case '\r':
+      return "&#013;";
+    case '\n':
+      return "&#010;";
+    case '\t':
+      return "&#009;";
+    case '\\':
+      return "&#092;";
+    default:
+      return {};
+  }
+}
+
 }  // namespace
 
 constexpr TFloatFormat kPacketFloat{16, '.', -5, 15};
@@ -135,40 +161,16 @@ std::optional<TDateTime> ParsePacketDateTime(std::string_view text) {
 }
 
 void AppendEscaped(std::string& out, std::string_view text) {
-  for (char c : text) {
-    switch (c) {
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '&':
-        out += "&amp;";
-        break;
-      case '\'':
-        out += "&apos;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\r':
-        out += "&#013;";
-        break;
-      case '\n':
-        out += "&#010;";
-        break;
-      case '\t':
-        out += "&#009;";
-        break;
-      case '\\':
-        out += "&#092;";
-        break;
-      default:
-        out += c;
-        break;
-    }
+  // The runs between the characters that need an entity go in whole.
+  size_t run = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const std::string_view entity = EntityFor(text[i]);
+    if (entity.empty()) continue;
+    out.append(text.substr(run, i - run));
+    out.append(entity);
+    run = i + 1;
   }
+  out.append(text.substr(run));
 }
 
 std::optional<std::string> Unescape(std::string_view text) {

@@ -76,6 +76,10 @@ TEST(PacketValuesTest, EscapesAndTheirReverse) {
   AppendEscaped(out, "x>'\r\n\t\\");
   EXPECT_EQ(out, "x&gt;&apos;&#013;&#010;&#009;&#092;");
   EXPECT_EQ(Unescape(out), "x>'\r\n\t\\");
+  out = "kept ";
+  AppendEscaped(out, "");
+  AppendEscaped(out, "plain run, then & and a last run");
+  EXPECT_EQ(out, "kept plain run, then &amp; and a last run");
   EXPECT_EQ(Unescape("&#x41;&#1040;&#171;"), "A" + Ansi("А«"));
   EXPECT_EQ(Unescape(Ansi("Привет")), Ansi("Привет"));
   std::string scratch;
