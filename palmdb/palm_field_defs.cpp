@@ -60,4 +60,8 @@ void TpfgPalmFieldDefs::SetAlignment(uint32_t alignment) {
   Changed();
 }
 
-void TpfgPalmFieldDefs::Changed() { owner_->FieldDefsChanged(); }
+void TpfgPalmFieldDefs::Changed() {
+  shapes_.clear();
+  for (const auto& def : items_) shapes_.push_back({def->DataType(), def->Size(), def->Width()});
+  owner_->FieldDefsChanged();
+}

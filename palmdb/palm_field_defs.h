@@ -41,6 +41,13 @@ class TpfgPalmFieldDef {
   int32_t size_ = 0;
 };
 
+// What the record layout needs of one definition, kept side by side with the others'.
+struct TPalmFieldShape {
+  TpfgPalmFieldType Type;
+  int32_t Size;
+  int32_t Width;  // TpfgPalmFieldDef::Width
+};
+
 class TpfgPalmFieldDefs {
  public:
   // Throws EPalmDBError "Created FieldDefs did not have a table owner" when owner is null.
@@ -52,6 +59,8 @@ class TpfgPalmFieldDefs {
   int Count() const { return static_cast<int>(items_.size()); }
   TpfgPalmFieldDef& operator[](int index) { return *items_.at(index); }
   const TpfgPalmFieldDef& operator[](int index) const { return *items_.at(index); }
+  // One shape per definition, in their order; brought up to date by every change.
+  const std::vector<TPalmFieldShape>& Shapes() const { return shapes_; }
 
   TpfgPalmFieldDef& Add();
   TpfgPalmFieldDef& Add(std::string name, TpfgPalmFieldType type, int32_t size = 0);
@@ -69,6 +78,7 @@ class TpfgPalmFieldDefs {
  private:
   TpfgPalmTable* owner_;
   std::vector<std::unique_ptr<TpfgPalmFieldDef>> items_;
+  std::vector<TPalmFieldShape> shapes_;
   uint32_t alignment_ = 0;
   bool strict_fields_ = true;
 };

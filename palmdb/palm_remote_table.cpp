@@ -144,14 +144,14 @@ bool IsFloatType(TpfgPalmFieldType type) { return type == ptSingle || type == pt
 int32_t TpfgPalmRemoteTable::GetFieldInteger(int index) {
   RequireOpen();
   const TPalmCell& cell = RecordCells().at(index);
-  if (cell.HoldsInt32() && IsIntegerType(FieldDefs()[index].DataType())) return static_cast<int32_t>(cell.Integer());
+  if (cell.HoldsInt32() && IsIntegerType(FieldDefs().Shapes()[index].Type)) return static_cast<int32_t>(cell.Integer());
   return TpfgPalmTable::GetFieldInteger(index);
 }
 
 double TpfgPalmRemoteTable::GetFieldFloat(int index) {
   RequireOpen();
   const TPalmCell& cell = RecordCells().at(index);
-  const TpfgPalmFieldType type = FieldDefs()[index].DataType();
+  const TpfgPalmFieldType type = FieldDefs().Shapes()[index].Type;
   if (cell.Kind() == TPalmCell::TKind::Float && IsFloatType(type)) {
     if (const std::optional<double> rounded = cell.RoundedFloat()) return *rounded;
   }

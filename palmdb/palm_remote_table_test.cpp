@@ -84,9 +84,16 @@ TEST(PalmTableRulesTest, FieldDefsNeedAnOwnerAndRebuildTheFields) {
   second.SetFieldName("B");
   ASSERT_EQ(table.Fields().size(), 2u);
   EXPECT_EQ(table.FieldByName("b").DataType(), ptWord);
+  second.SetDataType(ptString);
+  second.SetSize(12);
   table.FieldDefs().Delete(0);
   ASSERT_EQ(table.Fields().size(), 1u);
   EXPECT_EQ(table.Fields()[0].FieldName(), "B");
+  // The shapes the record layout reads follow every change.
+  ASSERT_EQ(table.FieldDefs().Shapes().size(), 1u);
+  EXPECT_EQ(table.FieldDefs().Shapes()[0].Type, ptString);
+  EXPECT_EQ(table.FieldDefs().Shapes()[0].Size, 12);
+  EXPECT_EQ(table.FieldDefs().Shapes()[0].Width, 12);
 }
 
 // Tables against the stand-in handheld on a temporary directory.

@@ -21,11 +21,12 @@ size_t NumAligned(TRecordLayout layout, TpfgPalmFieldType type, size_t position)
 
 // The Alignment rounding after field `index`. After a string it applies only with
 // opStringsAlign and when the next field is not a string too; both directions use this rule.
-size_t Aligned(const TpfgPalmFieldDefs& defs, TRecordLayout layout, int index, size_t position) {
+size_t Aligned(const TpfgPalmFieldDefs& defs, TRecordLayout layout, size_t index, size_t position) {
   const size_t alignment = defs.Alignment();
   if (alignment == 0 || position % alignment == 0) return position;
-  if (defs[index].DataType() == ptString) {
-    const bool next_is_string = index + 1 < defs.Count() && defs[index + 1].DataType() == ptString;
+  const std::vector<TPalmFieldShape>& shapes = defs.Shapes();
+  if (shapes[index].Type == ptString) {
+    const bool next_is_string = index + 1 < shapes.size() && shapes[index + 1].Type == ptString;
     if (!layout.StringsAlign || next_is_string) return position;
   }
   return position + (alignment - position % alignment);
@@ -95,11 +96,11 @@ void PackString(const std::string& text, int32_t size, TRecordWriter& writer) {
 }
 
 // A field of any other kind, in its width; a custom field of size 0 holds nothing.
-void PackNumber(const TpfgPalmFieldDef& def, const TPalmCell& cell, TRecordWriter& writer,
+void PackNumber(const TPalmFieldShape& shape, const TPalmCell& cell, TRecordWriter& writer,
                 const TFormatSettings& formats) {
-  const int32_t width = def.Width();
+  const int32_t width = shape.Width;
   if (width < 1) return;
-  EncodePalmCell(def.DataType(), cell, writer.Take(static_cast<size_t>(width)), static_cast<size_t>(width), formats);
+  EncodePalmCell(shape.Type, cell, writer.Take(static_cast<size_t>(width)), static_cast<size_t>(width), formats);
 }
 
 void ReadString(const uint8_t* data, size_t size, size_t& position, int32_t width, TPalmCell& cell) {
@@ -127,29 +128,30 @@ bool RemoteToLocalRecord(const TpfgPalmFieldDefs& defs, TRecordLayout layout, co
   }
 
   const bool read_hook = hooks.HasReadHook();
+  const std::vector<TPalmFieldShape>& shapes = defs.Shapes();
   size_t position = 0;
   int i = 0;
   try {
     for (; i < count; ++i) {
-      const TpfgPalmFieldDef& def = defs[i];
+      const TPalmFieldShape& shape = shapes[i];
       TPalmCell& cell = cells[i];
       if (read_hook && HookText(hooks, data, size, i, position, cell)) continue;
-      position = NumAligned(layout, def.DataType(), position);
-      const int32_t width = def.Width();
+      position = NumAligned(layout, shape.Type, position);
+      const int32_t width = shape.Width;
       if (position >= size) {
         if (!defs.StrictFields()) break;
         throw EPalmDBError(kFieldBeyondRecord);
       }
       if (width > 0 && static_cast<size_t>(width) > size - position) throw EPalmDBError(kFieldBeyondRecord);
-      if (def.DataType() == ptString) {
+      if (shape.Type == ptString) {
         ReadString(data, size, position, width, cell);
       } else if (width > 0) {
-        DecodePalmCell(def.DataType(), data + position, static_cast<size_t>(width), cell, formats);
+        DecodePalmCell(shape.Type, data + position, static_cast<size_t>(width), cell, formats);
         position += static_cast<size_t>(width);
       } else {
         cell.Clear();
       }
-      if (defs.Alignment() != 0) position = Aligned(defs, layout, i, position);
+      if (defs.Alignment() != 0) position = Aligned(defs, layout, static_cast<size_t>(i), position);
     }
   } catch (...) {
     clear_from(i);
@@ -188,17 +190,18 @@ void LocalToRemoteRecord(const TpfgPalmFieldDefs& defs, TRecordLayout layout, co
   std::string scratch;
   TRecordWriter writer(record);
   const bool write_hook = hooks.HasWriteHook();
+  const std::vector<TPalmFieldShape>& shapes = defs.Shapes();
   for (int i = 0; i < count; ++i) {
-    const TpfgPalmFieldDef& def = defs[i];
-    writer.PadTo(NumAligned(layout, def.DataType(), writer.Position()));
+    const TPalmFieldShape& shape = shapes[i];
+    writer.PadTo(NumAligned(layout, shape.Type, writer.Position()));
     if (write_hook && HookBytes(hooks, i, hooked)) {
       if (!hooked.empty()) std::memcpy(writer.Take(hooked.size()), hooked.data(), hooked.size());
-    } else if (def.DataType() == ptString) {
-      PackString(PackedText(cells[i], scratch, formats), def.Size(), writer);
+    } else if (shape.Type == ptString) {
+      PackString(PackedText(cells[i], scratch, formats), shape.Size, writer);
     } else {
-      PackNumber(def, cells[i], writer, formats);
+      PackNumber(shape, cells[i], writer, formats);
     }
-    if (defs.Alignment() != 0) writer.PadTo(Aligned(defs, layout, i, writer.Position()));
+    if (defs.Alignment() != 0) writer.PadTo(Aligned(defs, layout, static_cast<size_t>(i), writer.Position()));
   }
   writer.Finish();
 }
