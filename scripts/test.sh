@@ -25,10 +25,13 @@ cmake --build build/fuzz -j"$jobs" --target fuzz_all
 shopt -s nullglob
 for target in build/fuzz/bin/fuzz_*; do
   corpus=build/fuzz/corpus/$(basename "$target")
-  mkdir -p "$corpus"
+  # What a run finds (crashes, slow inputs) is kept there, not in the working directory.
+  artifacts=build/fuzz/artifacts/$(basename "$target")/
+  mkdir -p "$corpus" "$artifacts"
   seeds=fuzz/seeds/$(basename "$target")
   [[ -d $seeds ]] || seeds=
   echo "-- $(basename "$target")"
-  "$target" -max_total_time="$fuzz_seconds" -print_final_stats=0 "$corpus" $seeds 2>&1 | tail -n 2
+  "$target" -max_total_time="$fuzz_seconds" -print_final_stats=0 -artifact_prefix="$artifacts" "$corpus" $seeds 2>&1 |
+    tail -n 2
 done
 echo "All tests passed."
