@@ -173,6 +173,15 @@ TEST_F(StagedRecordsTest, PackingFailsWithThePackChecksErrorOrLeavesEventfulTabl
   }
   EXPECT_FALSE(rates.DbSaving());
 
+  // A number whose 15-digit rounding passes the largest double has no handheld form. The pack
+  // check lets it by, so before it failed only on its Post, after the table had been emptied;
+  // packed first, it fails before the handheld is touched.
+  TStagedRecords huge;
+  huge.Fields = {"IdCurrency", "DateCurs", "Curs"};
+  huge.AddRow({int32_t{1}, TDateTime{45356.0}, 1.7976931348623157e308});
+  EXPECT_NO_THROW(CheckRecordsPack(rates, huge));
+  EXPECT_THROW(PackStagedRecords(rates, huge), EConvertError);
+
   rates.OnAfterInsert = [](TpfgPalmTable&) {};
   EXPECT_FALSE(PackStagedRecords(rates, records));
 }
