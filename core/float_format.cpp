@@ -163,30 +163,60 @@ TDecimalDigits DecimalDigits(double value, int significant_digits) {
   return ScientificDigits(buffer, result.ptr);
 }
 
-// The fixed form of a value of a few decimals, written straight from its whole number, last
-// digit first: its digits with the separator before the last decimals (trailing zeros dropped),
-// after "0" and leading zeros when it is below 1. Returns 0 when its exponent calls for the
-// other forms.
-size_t WriteScaledDecimal(char* out, bool negative, TScaledDecimal scaled, const TFloatFormat& format) {
-  auto whole = static_cast<uint64_t>(scaled.Whole);
-  auto decimals = static_cast<size_t>(scaled.Decimals);
-  while (decimals > 0 && whole % 10 == 0) {
-    whole /= 10;
-    --decimals;
+// "00" to "99", for writing a number two digits at a time.
+constexpr auto kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (size_t i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
   }
-  const size_t length = DigitCount(whole);
-  const int exponent = static_cast<int>(length) - 1 - static_cast<int>(decimals);
+  return pairs;
+}();
+
+// Writes the `length` decimal digits of a whole number at `at`, two at a time; returns where
+// they end.
+char* WriteWhole(char* at, uint64_t value, size_t length) {
+  char* const end = at + length;
+  char* digit = end;
+  while (value >= 100) {
+    digit -= 2;
+    std::memcpy(digit, &kDigitPairs[2 * (value % 100)], 2);
+    value /= 100;
+  }
+  if (value >= 10) {
+    std::memcpy(digit - 2, &kDigitPairs[2 * value], 2);
+  } else {
+    digit[-1] = static_cast<char>('0' + value);
+  }
+  return end;
+}
+
+// The fixed form of a value of a few decimals, written from its whole number: the digits before
+// the separator, then the decimals without trailing zeros ("0" before the separator when it is
+// below 1). Returns 0 when its exponent calls for the other forms. The four decimal places are
+// written whole, within the room of a float text, and only the shown ones counted.
+size_t WriteScaledDecimal(char* out, bool negative, TScaledDecimal scaled, const TFloatFormat& format) {
+  const auto whole = static_cast<uint64_t>(scaled.Whole);
+  const auto decimals = static_cast<size_t>(scaled.Decimals);
+  const uint64_t unit = kPowersOfTen[decimals];
+  const uint64_t integral = whole / unit;
+  // The decimals in ten-thousandths, whatever their count: 0.05 is 500.
+  const auto fraction = static_cast<uint32_t>((whole - integral * unit) * kPowersOfTen[4 - decimals]);
+  const size_t integral_length = DigitCount(integral);
+  const int exponent =
+      integral != 0 ? static_cast<int>(integral_length) - 1 : static_cast<int>(DigitCount(fraction)) - 5;
   if (exponent < format.MinFixedExponent || exponent > format.MaxFixedExponent) return 0;
-  const size_t size = (negative ? 1 : 0) + std::max(length, decimals + 1) + (decimals > 0 ? 1 : 0);
-  char* at = out + size;
-  for (size_t i = 0; i < decimals; ++i, whole /= 10) *--at = static_cast<char>('0' + whole % 10);
-  if (decimals > 0) *--at = format.DecimalSeparator;
-  do {
-    *--at = static_cast<char>('0' + whole % 10);
-    whole /= 10;
-  } while (whole != 0);
-  if (negative) *--at = '-';
-  return size;
+  char* at = out;
+  if (negative) *at++ = '-';
+  at = WriteWhole(at, integral, std::max<size_t>(integral_length, 1));
+  if (fraction != 0) {
+    const size_t shown = fraction % 100 != 0 ? (fraction % 10 != 0 ? 4 : 3) : (fraction % 1000 != 0 ? 2 : 1);
+    *at++ = format.DecimalSeparator;
+    std::memcpy(at, &kDigitPairs[2 * (fraction / 100)], 2);
+    std::memcpy(at + 2, &kDigitPairs[2 * (fraction % 100)], 2);
+    at += shown;
+  }
+  return static_cast<size_t>(at - out);
 }
 
 }  // namespace
