@@ -70,19 +70,20 @@ struct Numbers {
 
 std::optional<Numbers> SplitNumbers(std::string_view text, char separator) {
   Numbers numbers;
-  size_t start = 0;
-  while (true) {
-    const size_t end = text.find(separator, start);
-    const std::string_view piece = text.substr(start, end == std::string_view::npos ? text.npos : end - start);
-    if (piece.empty() || piece.size() > 4 || numbers.count == 3) return std::nullopt;
-    int value = 0;
-    for (const char c : piece) {
-      if (!std::isdigit(static_cast<unsigned char>(c))) return std::nullopt;
-      value = value * 10 + (c - '0');
+  int value = 0;
+  size_t digits = 0;
+  for (size_t i = 0;; ++i) {
+    if (i == text.size() || text[i] == separator) {
+      if (digits == 0 || numbers.count == 3) return std::nullopt;
+      numbers.items[numbers.count++] = {value, digits};
+      if (i == text.size()) break;
+      value = 0;
+      digits = 0;
+    } else if (text[i] >= '0' && text[i] <= '9' && ++digits <= 4) {
+      value = value * 10 + (text[i] - '0');
+    } else {
+      return std::nullopt;
     }
-    numbers.items[numbers.count++] = {value, piece.size()};
-    if (end == std::string_view::npos) break;
-    start = end + 1;
   }
   return numbers;
 }
@@ -231,27 +232,28 @@ std::string IntToStr(int64_t value) {
 }
 
 std::optional<double> ParseShortDecimal(std::string_view text, char separator) {
-  size_t i = 0;
-  const bool negative = !text.empty() && text[0] == '-';
-  if (negative) ++i;
+  const char* at = text.data();
+  const char* const end = at + text.size();
+  const bool negative = at != end && *at == '-';
+  if (negative) ++at;
   // At most 15 digits make a whole number below 2^53 and at most 15 decimals an exact power of
-  // ten, so one division rounds as correctly as the full conversion.
+  // ten, so one division rounds as correctly as the full conversion. More digits wrap `whole`
+  // harmlessly: their count refuses the text.
   uint64_t whole = 0;
-  int digit_count = 0, decimals = 0;
-  bool point = false;
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c >= '0' && c <= '9') {
-      whole = whole * 10 + static_cast<uint64_t>(c - '0');
-      if (++digit_count > 15) return std::nullopt;
-      if (point) ++decimals;
-    } else if (c == separator && !point) {
-      point = true;
-    } else {
-      return std::nullopt;
-    }
+  const auto read_digits = [&] {
+    const char* const start = at;
+    for (; at != end && static_cast<unsigned>(*at - '0') < 10; ++at)
+      whole = whole * 10 + static_cast<uint64_t>(*at - '0');
+    return static_cast<size_t>(at - start);
+  };
+  const size_t integral_digits = read_digits();
+  size_t decimals = 0;
+  if (at != end && *at == separator) {
+    ++at;
+    decimals = read_digits();
   }
-  if (digit_count == 0) return std::nullopt;
+  const size_t digit_count = integral_digits + decimals;
+  if (at != end || digit_count == 0 || digit_count > 15) return std::nullopt;
   static constexpr double kPowers[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   const double magnitude = static_cast<double>(whole) / kPowers[decimals];
