@@ -103,6 +103,12 @@ TEST(TextConversions, DatesFollowTheRegionalOrder) {
   EXPECT_EQ(StrToDate("5.3.2024", kPoint), EncodeDate(2024, 3, 5));
   EXPECT_THROW(StrToDate("31.02.2005", kPoint), EConvertError);
   EXPECT_THROW(StrToDate("0", kPoint), EConvertError);
+  // Each piece is one to four digits, and there are two or three of them.
+  for (const char* text :
+       {"31.12.20055", "00031.12.2005", "31..2005", "31.12.", ".12.2005", "1.2.3.4", "31.12.2005x", "31.1x.2005", ""}) {
+    EXPECT_THROW(StrToDate(text, kPoint), EConvertError) << text;
+  }
+  EXPECT_EQ(StrToDate("0031.0012.2005", kPoint), eve);
 }
 
 TEST(TextConversions, DateTimesCarryTheTimeOnlyWhenThereIsOne) {
