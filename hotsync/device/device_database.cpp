@@ -32,9 +32,7 @@ void DeviceDatabase::StampForSaving(uint32_t modification_date) {
   contents_.unique_id_seed = next_id_;
 }
 
-std::optional<uint32_t> DeviceDatabase::IndexOfId(uint32_t id) const {
-  return index_of_id_.Find(id);
-}
+std::optional<uint32_t> DeviceDatabase::IndexOfId(uint32_t id) const { return index_of_id_.Find(id); }
 
 uint32_t DeviceDatabase::FreshId() {
   if (next_id_ <= kMaxRecordId) return next_id_++;
@@ -44,7 +42,7 @@ uint32_t DeviceDatabase::FreshId() {
   throw ESyncResult(kSyncErrNoRoom, "database \"" + contents_.name + "\" has no record ID left");
 }
 
-uint32_t DeviceDatabase::WriteRecord(uint32_t id, uint8_t flags, uint8_t category, std::string data) {
+uint32_t DeviceDatabase::WriteRecord(uint32_t id, uint8_t flags, uint8_t category, std::string_view data) {
   if (data.size() > kMaxRecordSize)
     throw ESyncResult(kSyncErrNoRoom, "a record of " + std::to_string(data.size()) + " bytes is larger than " +
                                           std::to_string(kMaxRecordSize));
@@ -53,7 +51,10 @@ uint32_t DeviceDatabase::WriteRecord(uint32_t id, uint8_t flags, uint8_t categor
   if (category > kRecordCategoryMask)
     throw ESyncResult(SYNCERR_BAD_ARGUMENT, "category " + std::to_string(category) + " is not 0..15");
   changed_ = true;
-  PdbRecord record{static_cast<uint8_t>(flags & kRecordFlagsMask), category, id, std::move(data)};
+  std::shared_ptr<RecordByteStore>& written = contents_.file.Written;
+  if (!written) written = std::make_shared<RecordByteStore>();
+  PdbRecord record{static_cast<uint8_t>(flags & kRecordFlagsMask), category, id,
+                   PdbBytes::Viewing(written->Keep(data))};
   if (const auto index = IndexOfId(id)) {
     contents_.records[*index] = std::move(record);
     return *index;
@@ -81,6 +82,7 @@ void DeviceDatabase::PurgeAllRecords() {
   if (contents_.records.empty()) return;
   contents_.records.clear();
   contents_.file.Bytes.reset();
+  contents_.file.Written.reset();
   index_of_id_.Clear();
   changed_ = true;
 }

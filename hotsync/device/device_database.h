@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "hotsync/device/pdb_file.h"
 #include "hotsync/device/record_id_index.h"
@@ -35,7 +36,8 @@ class DeviceDatabase {
   // Writes the record with this ID, or a new one for ID 0 (an unknown ID makes a record with
   // that ID). Returns the record's index. Throws ESyncResult for a record too large, an ID over
   // 24 bits or a category over 15.
-  uint32_t WriteRecord(uint32_t id, uint8_t flags, uint8_t category, std::string data);
+  // The database keeps its own copy of the bytes.
+  uint32_t WriteRecord(uint32_t id, uint8_t flags, uint8_t category, std::string_view data);
   // Removes the record; false when no record has this ID.
   bool DeleteRecord(uint32_t id);
   void PurgeAllRecords();

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "api/sync_manager.h"
 #include "hotsync/device/sync_result.h"
 
@@ -95,6 +98,31 @@ TEST(DeviceDatabase, PurgesAndDeletesKeepIdsConsistent) {
   db.PurgeAllRecords();
   db.PurgeDeletedRecords();
   EXPECT_FALSE(db.Changed());
+}
+
+TEST(DeviceDatabase, WrittenRecordsKeepTheirBytesWhateverIsWrittenAfter) {
+  DeviceDatabase db(Named("Many"));
+  std::string caller_buffer;
+  std::vector<std::string> expected;
+  // Enough records, some of the largest size, to fill several of the database's own chunks.
+  for (int i = 0; i < 3000; ++i) {
+    const size_t size = i % 500 == 0 ? kMaxRecordSize : static_cast<size_t>(i % 300);
+    caller_buffer.assign(size, static_cast<char>('a' + i % 26));
+    if (size > 0) caller_buffer[0] = static_cast<char>(i);
+    db.WriteRecord(0, 0, 0, caller_buffer);
+    expected.push_back(caller_buffer);
+  }
+  caller_buffer.assign(caller_buffer.size(), '#');
+  // A record rewritten with another record's bytes, which the database itself holds.
+  db.WriteRecord(db.RecordAt(5).unique_id, 0, 0, db.RecordAt(1000).data.View());
+  expected[5] = expected[1000];
+  const PdbDatabase copy = db.Contents();
+  for (uint32_t i = 0; i < db.RecordCount(); ++i) {
+    ASSERT_EQ(db.RecordAt(i).data.View(), expected[i]) << i;
+    ASSERT_EQ(copy.records[i].data.View(), expected[i]) << i;
+  }
+  db.PurgeAllRecords();
+  EXPECT_EQ(copy.records[2999].data.View(), expected[2999]);
 }
 
 TEST(DeviceDatabase, AppInfoCountsAsAChangeOnlyWhenItsBytesChange) {

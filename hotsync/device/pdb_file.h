@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/exceptions.h"
+#include "hotsync/device/record_byte_store.h"
 
 // A file that is not a sound record database; the message names the file and what is wrong.
 class EPdbFormatError : public Exception {
@@ -66,9 +67,11 @@ struct PdbRecord {
   bool operator==(const PdbRecord&) const = default;
 };
 
-// The file bytes the records of a database view; not part of the database's value.
+// The bytes the records of a database view: the file's they were read from and those written
+// since; not part of the database's value. Copies of a database share them.
 struct PdbFileBytes {
   std::shared_ptr<const std::string> Bytes;
+  std::shared_ptr<RecordByteStore> Written;
   bool operator==(const PdbFileBytes&) const { return true; }
 };
 

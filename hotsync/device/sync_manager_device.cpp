@@ -76,10 +76,12 @@ void CopyOut(std::string_view bytes, void* buffer, uint32_t capacity) {
   if (!bytes.empty()) std::memcpy(&Required(static_cast<char*>(buffer)), bytes.data(), bytes.size());
 }
 
-std::string CopyIn(const void* buffer, uint32_t size) {
+std::string_view ViewIn(const void* buffer, uint32_t size) {
   if (size == 0) return {};
-  return std::string(&Required(static_cast<const char*>(buffer)), size);
+  return std::string_view(&Required(static_cast<const char*>(buffer)), size);
 }
+
+std::string CopyIn(const void* buffer, uint32_t size) { return std::string(ViewIn(buffer, size)); }
 
 uint8_t CategoryOf(const SyncRecord& record) {
   if (record.category < 0 || record.category > kRecordCategoryMask)
@@ -251,7 +253,7 @@ PALM_API int32_t SyncWriteRec(SyncRecord* record) {
                         "a record of " + std::to_string(descriptor.record_size) + " bytes is too large");
     const uint32_t index =
         database.Database().WriteRecord(descriptor.record_id, descriptor.attributes, CategoryOf(descriptor),
-                                        CopyIn(descriptor.buffer, descriptor.record_size));
+                                        ViewIn(descriptor.buffer, descriptor.record_size));
     descriptor.record_id = database.Database().RecordAt(index).unique_id;
     descriptor.record_index = index;
   });
