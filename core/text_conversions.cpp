@@ -15,6 +15,17 @@
 #include "core/parse_integer.h"
 #include "core/text_pieces.h"
 
+char* WritePaddedInteger(char* out, int value, int width) {
+  char digits[16];
+  const unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+  char* end = std::to_chars(digits, digits + sizeof digits, magnitude).ptr;
+  const int count = static_cast<int>(end - digits);
+  if (value < 0) *out++ = '-';
+  for (int i = count + (value < 0 ? 1 : 0); i < width; ++i) *out++ = '0';
+  std::memcpy(out, digits, static_cast<size_t>(count));
+  return out + count;
+}
+
 namespace {
 
 constexpr int kGeneralDigits = 15;
@@ -29,27 +40,15 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
   throw EConvertError("'" + std::string(text) + "' is not a valid " + what);
 }
 
-// Writes `value` as printf's "%0*d" does (width counts the sign) and returns the end.
-char* PutDigits(char* out, int value, int width) {
-  char digits[16];
-  const unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
-  char* end = std::to_chars(digits, digits + sizeof digits, magnitude).ptr;
-  const int count = static_cast<int>(end - digits);
-  if (value < 0) *out++ = '-';
-  for (int i = count + (value < 0 ? 1 : 0); i < width; ++i) *out++ = '0';
-  std::memcpy(out, digits, static_cast<size_t>(count));
-  return out + count;
-}
-
 // Three numbers with their separator, as dates and times are written.
 std::string ThreeNumbers(int first, int first_width, int second, int second_width, int third, int third_width,
                          char separator) {
   char text[48];
-  char* at = PutDigits(text, first, first_width);
+  char* at = WritePaddedInteger(text, first, first_width);
   *at++ = separator;
-  at = PutDigits(at, second, second_width);
+  at = WritePaddedInteger(at, second, second_width);
   *at++ = separator;
-  at = PutDigits(at, third, third_width);
+  at = WritePaddedInteger(at, third, third_width);
   return std::string(text, static_cast<size_t>(at - text));
 }
 
@@ -321,7 +320,7 @@ std::string FloatToStr(double value, const TFormatSettings& formats) {
 
 void AppendPaddedInteger(std::string& out, int value, int width) {
   char text[48];
-  out.append(text, static_cast<size_t>(PutDigits(text, value, width < 32 ? width : 32) - text));
+  out.append(text, static_cast<size_t>(WritePaddedInteger(text, value, width < 32 ? width : 32) - text));
 }
 
 size_t WriteFloatToStr(char* out, double value, const TFormatSettings& formats) {

@@ -56,13 +56,15 @@ void TClientDataSet::SaveToFile(const std::string& path) {
   if (size < 4 || !SameText(std::string_view(path).substr(size - 4), ".xml")) {
     throw EDatabaseError("Cannot save '" + path + "': only XML data packets (\".xml\") are written");
   }
-  WriteFileAtomic(path, XmlPacket());
+  CheckActive();
+  PostIfEditing();
+  WriteFileAtomic(path, WriteDataPacket(*data_).View());
 }
 
 std::string TClientDataSet::XmlPacket() {
   CheckActive();
   PostIfEditing();
-  return WriteDataPacket(*data_);
+  return std::string(WriteDataPacket(*data_).View());
 }
 
 void TClientDataSet::EmptyDataSet() {

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "core/cp1251.h"
 #include "core/float_format.h"
@@ -99,10 +100,9 @@ std::optional<std::string> FormatPacketFloat(double value) {
   return FormatFloat(value, kPacketFloat);
 }
 
-bool AppendPacketFloat(std::string& out, double value) {
-  if (!std::isfinite(value)) return false;
-  AppendFloat(out, value, kPacketFloat);
-  return true;
+char* WritePacketFloat(char* out, double value) {
+  if (!std::isfinite(value)) return nullptr;
+  return out + WriteFloat(out, value, kPacketFloat);
 }
 
 std::optional<double> ParsePacketFloat(std::string_view text) {
@@ -122,26 +122,25 @@ std::optional<int32_t> ParsePacketInteger(std::string_view text) {
 }
 
 std::string FormatPacketDateTime(TDateTime value) {
-  std::string text;
-  AppendPacketDateTime(text, value);
-  return text;
+  char text[kPacketDateTimeRoom];
+  return std::string(text, WritePacketDateTime(text, value));
 }
 
-void AppendPacketDateTime(std::string& out, TDateTime value) {
+char* WritePacketDateTime(char* out, TDateTime value) {
   int year = 0, month = 0, day = 0;
   DecodeDate(value, year, month, day);
-  AppendPaddedInteger(out, year, 4);
-  AppendPaddedInteger(out, month, 2);
-  AppendPaddedInteger(out, day, 2);
-  if (!HasTimeOfDay(value)) return;
+  out = WritePaddedInteger(out, year, 4);
+  out = WritePaddedInteger(out, month, 2);
+  out = WritePaddedInteger(out, day, 2);
+  if (!HasTimeOfDay(value)) return out;
   int hour = 0, minute = 0, second = 0, millisecond = 0;
   DecodeTime(value, hour, minute, second, millisecond);
-  out += 'T';
-  AppendPaddedInteger(out, hour, 2);
-  out += ':';
-  AppendPaddedInteger(out, minute, 2);
-  out += ':';
-  AppendPaddedInteger(out, second * 1000 + millisecond, 5);
+  *out++ = 'T';
+  out = WritePaddedInteger(out, hour, 2);
+  *out++ = ':';
+  out = WritePaddedInteger(out, minute, 2);
+  *out++ = ':';
+  return WritePaddedInteger(out, second * 1000 + millisecond, 5);
 }
 
 std::optional<TDateTime> ParsePacketDateTime(std::string_view text) {
@@ -160,17 +159,23 @@ std::optional<TDateTime> ParsePacketDateTime(std::string_view text) {
   return TDateTime{date.Value >= 0 ? date.Value + time->Value : date.Value - time->Value};
 }
 
-void AppendEscaped(std::string& out, std::string_view text) {
+char* WriteEscaped(char* out, std::string_view text) {
   // The runs between the characters that need an entity go in whole.
   size_t run = 0;
+  const auto copy = [&out](std::string_view piece) {
+    if (piece.empty()) return;
+    std::memcpy(out, piece.data(), piece.size());
+    out += piece.size();
+  };
   for (size_t i = 0; i < text.size(); ++i) {
     const std::string_view entity = EntityFor(text[i]);
     if (entity.empty()) continue;
-    out.append(text.substr(run, i - run));
-    out.append(entity);
+    copy(text.substr(run, i - run));
+    copy(entity);
     run = i + 1;
   }
-  out.append(text.substr(run));
+  copy(text.substr(run));
+  return out;
 }
 
 std::optional<std::string> Unescape(std::string_view text) {

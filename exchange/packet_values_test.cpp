@@ -68,18 +68,21 @@ TEST(PacketValuesTest, DateTimesHaveTheShortAndTheLongForm) {
   }
 }
 
+std::string Escaped(std::string_view text) {
+  std::string out(text.size() * kEscapedRoomPerChar, '\0');
+  out.resize(static_cast<size_t>(WriteEscaped(out.data(), text) - out.data()));
+  return out;
+}
+
 TEST(PacketValuesTest, EscapesAndTheirReverse) {
-  std::string out;
-  AppendEscaped(out, "a<b&\"c\"");
-  EXPECT_EQ(out, "a&lt;b&amp;&quot;c&quot;");
-  out.clear();
-  AppendEscaped(out, "x>'\r\n\t\\");
+  EXPECT_EQ(Escaped("a<b&\"c\""), "a&lt;b&amp;&quot;c&quot;");
+  const std::string out = Escaped("x>'\r\n\t\\");
   EXPECT_EQ(out, "x&gt;&apos;&#013;&#010;&#009;&#092;");
   EXPECT_EQ(Unescape(out), "x>'\r\n\t\\");
-  out = "kept ";
-  AppendEscaped(out, "");
-  AppendEscaped(out, "plain run, then & and a last run");
-  EXPECT_EQ(out, "kept plain run, then &amp; and a last run");
+  EXPECT_EQ(Escaped(""), "");
+  EXPECT_EQ(Escaped("plain run, then & and a last run"), "plain run, then &amp; and a last run");
+  // Every character at its largest still fits the room asked for.
+  EXPECT_EQ(Escaped("\"\""), "&quot;&quot;");
   EXPECT_EQ(Unescape("&#x41;&#1040;&#171;"), "A" + Ansi("А«"));
   EXPECT_EQ(Unescape(Ansi("Привет")), Ansi("Привет"));
   std::string scratch;

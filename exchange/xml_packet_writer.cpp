@@ -1,11 +1,15 @@
 #include "exchange/xml_packet_writer.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <string_view>
 #include <vector>
 
+#include "core/float_format.h"
+#include "core/text_buffer.h"
 #include "core/text_conversions.h"
 #include "exchange/exchange_errors.h"
 #include "exchange/packet_values.h"
@@ -49,48 +53,61 @@ int PacketWidth(const TTableData& data, int column) {
   return static_cast<int>(longest);
 }
 
-void AppendValue(std::string& out, const TTableData& data, int row, int column) {
+// Writes the text of one value, after the attribute's start, and its closing quote.
+void WriteAttribute(TTextBuffer& out, std::string_view start, const TTableData& data, int row, int column) {
   const TColumn& target = data.Column(column);
+  const bool text = target.Def.DataType == TFieldType::ftString;
+  const std::string_view value = text ? target.Text(row) : std::string_view();
+  const size_t value_room = text ? value.size() * kEscapedRoomPerChar : std::max(kFloatTextRoom, kPacketDateTimeRoom);
+  char* at = out.Room(start.size() + value_room + 1);
+  std::memcpy(at, start.data(), start.size());
+  at += start.size();
   switch (target.Def.DataType) {
     case TFieldType::ftInteger:
-      AppendInteger(out, target.Ints[row]);
-      return;
-    case TFieldType::ftFloat: {
-      if (!AppendPacketFloat(out, target.Floats[row])) {
-        throw EDatabaseError("Field '" + target.Def.Name + "' holds a number without a packet form");
-      }
-      return;
-    }
+      at = std::to_chars(at, at + value_room, target.Ints[row]).ptr;
+      break;
+    case TFieldType::ftFloat:
+      at = WritePacketFloat(at, target.Floats[row]);
+      if (at == nullptr) throw EDatabaseError("Field '" + target.Def.Name + "' holds a number without a packet form");
+      break;
     case TFieldType::ftDateTime: {
-      const double value = target.Floats[row];
-      if (!(value >= kFirstDay && value < kPastLastDay)) {
+      const double date = target.Floats[row];
+      if (!(date >= kFirstDay && date < kPastLastDay)) {
         throw EDatabaseError("Field '" + target.Def.Name + "' holds an invalid date-time");
       }
-      AppendPacketDateTime(out, TDateTime{value});
-      return;
+      at = WritePacketDateTime(at, TDateTime{date});
+      break;
     }
     case TFieldType::ftString:
-      AppendEscaped(out, target.Text(row));
-      return;
+      at = WriteEscaped(at, value);
+      break;
   }
+  *at++ = '"';
+  out.Commit(at);
+}
+
+void AppendEscaped(TTextBuffer& out, std::string_view text) {
+  out.Commit(WriteEscaped(out.Room(text.size() * kEscapedRoomPerChar), text));
 }
 
 }  // namespace
 
-std::string WriteDataPacket(const TTableData& data) {
-  std::string out = "<?xml version=\"1.0\" standalone=\"yes\"?>  <DATAPACKET Version=\"2.0\"><METADATA><FIELDS>";
+TTextBuffer WriteDataPacket(const TTableData& data) {
+  TTextBuffer out;
+  out.Append("<?xml version=\"1.0\" standalone=\"yes\"?>  <DATAPACKET Version=\"2.0\"><METADATA><FIELDS>");
   for (int column = 0; column < data.ColumnCount(); ++column) {
     const TFieldDef& def = data.Column(column).Def;
     CheckAttributeName(def.Name);
-    out += "<FIELD attrname=\"";
+    out.Append("<FIELD attrname=\"");
     AppendEscaped(out, def.Name);
-    out += "\" fieldtype=\"";
-    out += FieldTypeName(def.DataType);
-    out += '"';
-    if (def.DataType == TFieldType::ftString) out += " WIDTH=\"" + std::to_string(PacketWidth(data, column)) + "\"";
-    out += "/>";
+    out.Append("\" fieldtype=\"");
+    out.Append(FieldTypeName(def.DataType));
+    out.Append("\"");
+    if (def.DataType == TFieldType::ftString)
+      out.Append(" WIDTH=\"" + std::to_string(PacketWidth(data, column)) + "\"");
+    out.Append("/>");
   }
-  out += "</FIELDS><PARAMS";
+  out.Append("</FIELDS><PARAMS");
   std::string change_log;
   for (int row = 0; row < data.RowCount(); ++row) {
     if (!data.Inserted(row)) continue;
@@ -98,27 +115,20 @@ std::string WriteDataPacket(const TTableData& data) {
     AppendInteger(change_log, row + 1);
     change_log += " 0 4";
   }
-  if (!change_log.empty()) out += " CHANGE_LOG=\"" + change_log + "\"";
-  out += "/></METADATA><ROWDATA>";
+  if (!change_log.empty()) out.Append(" CHANGE_LOG=\"" + change_log + "\"");
+  out.Append("/></METADATA><ROWDATA>");
   // What goes before each value: a blank, the attribute's name, '=' and the opening quote.
   std::vector<std::string> attribute_starts;
-  size_t row_size = 32;
   for (int column = 0; column < data.ColumnCount(); ++column) {
     attribute_starts.push_back(" " + data.Column(column).Def.Name + "=\"");
-    row_size += attribute_starts.back().size() + 12;
   }
-  // Room for rows of typical values up front; longer texts grow it as they come.
-  out.reserve(out.size() + static_cast<size_t>(data.RowCount()) * row_size + 32);
   for (int row = 0; row < data.RowCount(); ++row) {
-    out += data.Inserted(row) ? std::string_view("<ROW RowState=\"4\"") : std::string_view("<ROW");
+    out.Append(data.Inserted(row) ? std::string_view("<ROW RowState=\"4\"") : std::string_view("<ROW"));
     for (int column = 0; column < data.ColumnCount(); ++column) {
-      if (data.IsNull(row, column)) continue;
-      out += attribute_starts[column];
-      AppendValue(out, data, row, column);
-      out += '"';
+      if (!data.IsNull(row, column)) WriteAttribute(out, attribute_starts[column], data, row, column);
     }
-    out += "/>";
+    out.Append("/>");
   }
-  out += "</ROWDATA></DATAPACKET>";
+  out.Append("</ROWDATA></DATAPACKET>");
   return out;
 }

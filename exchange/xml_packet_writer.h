@@ -2,7 +2,7 @@
 // column definitions, a change log recording every appended row as an insertion, and the rows.
 #pragma once
 
-#include <string>
+#include "core/text_buffer.h"
 
 class TTableData;
 
@@ -10,4 +10,4 @@ class TTableData;
 // CHANGE_LOG triple; a null cell has no attribute, an empty text an empty one. Throws
 // EDatabaseError for a column name that cannot be an attribute name, or a float or date-time
 // that has no packet text (infinity, NaN, a date outside the years 1 to 9999).
-std::string WriteDataPacket(const TTableData& data);
+TTextBuffer WriteDataPacket(const TTableData& data);

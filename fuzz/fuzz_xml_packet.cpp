@@ -12,7 +12,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     const auto table = ReadDataPacket(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.xml");
-    const std::string written = WriteDataPacket(*table);
+    const std::string written(WriteDataPacket(*table).View());
     const auto again = ReadDataPacket(written, "written.xml");
     if (again->RowCount() != table->RowCount() || again->ColumnCount() != table->ColumnCount()) __builtin_trap();
   } catch (const Exception&) {
