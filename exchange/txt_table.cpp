@@ -102,7 +102,9 @@ void TcsTXTTable::GoTo(int n) {
 void TcsTXTTable::Append() {
   lines_.emplace_back();
   record_count_ = static_cast<int>(lines_.size()) - 1;
-  GoTo(record_count_);
+  // The new record's line is empty: every field starts without a value.
+  rec_no_ = record_count_;
+  for (const auto& field : fields_) field->ShowText({});
 }
 
 void TcsTXTTable::Post() {

@@ -49,7 +49,7 @@ class TxtTableTest : public ::testing::Test {
   TcsTXTTable table_;
 };
 
-TEST_F(TxtTableTest, WritesOneRecordWithRegionalCommaAndDottedDate) {
+TEST_F(TxtTableTest, WritesRecordsWithRegionalCommaAndDottedDate) {
   const TFormatSettings saved = CurrentFormats();
   TFormatSettings comma = saved;
   comma.DecimalSeparator = ',';
@@ -64,11 +64,15 @@ TEST_F(TxtTableTest, WritesOneRecordWithRegionalCommaAndDottedDate) {
   table_.FieldByName("d").SetAsDateTime(EncodeDate(2005, 12, 31));
   table_.FieldByName("t").SetAsString("abc");
   table_.Post();
+  // An appended record starts without values, whatever the one before held.
+  table_.Append();
+  table_.FieldByName("n").SetAsInteger(7);
+  table_.Post();
   EXPECT_TRUE(table_.Save());
   SetCurrentFormats(saved);
 
-  EXPECT_EQ(dir_.Read("Order.txt"), "N;F;D;T\r\n5;12,5;31.12.2005;abc;\r\n");
-  EXPECT_EQ(table_.RecordCount(), 1);
+  EXPECT_EQ(dir_.Read("Order.txt"), "N;F;D;T\r\n5;12,5;31.12.2005;abc;\r\n7;;;;\r\n");
+  EXPECT_EQ(table_.RecordCount(), 2);
 }
 
 TEST_F(TxtTableTest, HeaderLosesQuotesAndTrailingDelimiter) {
