@@ -11,8 +11,12 @@ class TTextBuffer {
  public:
   // At least `size` writable bytes where the text ends; Commit then says how far they were written.
   char* Room(size_t size) {
-    if (size > capacity_ - size_) Grow(size);
+    Reserve(size);
     return bytes_.get() + size_;
+  }
+  // Room for `size` more bytes from now on, asked for at once.
+  void Reserve(size_t size) {
+    if (size > capacity_ - size_) Grow(size);
   }
   // The text now ends at `end`, a place within the last room.
   void Commit(const char* end) { size_ = static_cast<size_t>(end - bytes_.get()); }

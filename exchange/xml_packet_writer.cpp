@@ -119,9 +119,13 @@ TTextBuffer WriteDataPacket(const TTableData& data) {
   out.Append("/></METADATA><ROWDATA>");
   // What goes before each value: a blank, the attribute's name, '=' and the opening quote.
   std::vector<std::string> attribute_starts;
+  size_t row_size = 32;
   for (int column = 0; column < data.ColumnCount(); ++column) {
     attribute_starts.push_back(" " + data.Column(column).Def.Name + "=\"");
+    row_size += attribute_starts.back().size() + 12;
   }
+  // Room for rows of typical values up front; longer texts grow it as they come.
+  out.Reserve(static_cast<size_t>(data.RowCount()) * row_size + 32);
   for (int row = 0; row < data.RowCount(); ++row) {
     out.Append(data.Inserted(row) ? std::string_view("<ROW RowState=\"4\"") : std::string_view("<ROW"));
     for (int column = 0; column < data.ColumnCount(); ++column) {
