@@ -14,3 +14,5 @@ class TTableData;
 // Throws EDataPacketError naming file when the bytes are not XML, not a data packet, or hold a
 // value that does not fit its column.
 std::shared_ptr<TTableData> ReadDataPacket(std::string_view bytes, const std::string& file);
+// The same over bytes the reader may change while it parses, which saves it a copy of them.
+std::shared_ptr<TTableData> ReadDataPacket(std::string&& bytes, const std::string& file);

@@ -202,6 +202,12 @@ TEST_F(XmlPacketTest, BadPacketsFailWithAnErrorNamingTheFile) {
   const std::string path = dir_.Path("Bad.xml");
   EXPECT_EQ(LoadError("ID;NAME\r\n1;x\r\n").rfind(path + ": not an XML file", 0), 0u);
   EXPECT_EQ(LoadError("<a><b></a>").rfind(path + ": not an XML file", 0), 0u);
+  // Zero bytes cut a file short, even before a last '>' (the file is parsed where it was read).
+  const std::string whole = fields + "</METADATA><ROWDATA><ROW ID=\"1\"/></ROWDATA></DATAPACKET>";
+  EXPECT_EQ(LoadError(whole), "loaded");
+  EXPECT_EQ(
+      LoadError(whole.substr(0, whole.size() - 1) + std::string(3, '\0') + ">").rfind(path + ": not an XML file", 0),
+      0u);
   EXPECT_EQ(LoadError("<TABLE/>"), path + ": not a data packet (no DATAPACKET element)");
   EXPECT_EQ(LoadError("<DATAPACKET><ROWDATA/></DATAPACKET>"),
             path + ": not a data packet (no METADATA/FIELDS element)");

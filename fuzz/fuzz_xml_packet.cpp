@@ -1,6 +1,8 @@
-// libFuzzer target: any bytes as an XML data packet, read, walked through an index and written.
+// libFuzzer target: any bytes as an XML data packet, read from a view and in place (the two must
+// agree), walked through an index and written.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "core/exceptions.h"
@@ -9,9 +11,27 @@
 #include "exchange/xml_packet_reader.h"
 #include "exchange/xml_packet_writer.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+namespace {
+
+template <typename Bytes>
+std::shared_ptr<TTableData> ReadOrNone(Bytes&& bytes) {
   try {
-    const auto table = ReadDataPacket(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.xml");
+    return ReadDataPacket(std::forward<Bytes>(bytes), "fuzz.xml");
+  } catch (const Exception&) {
+    return nullptr;
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const auto table = ReadOrNone(bytes);
+  const auto in_place = ReadOrNone(std::string(bytes));
+  if (!table != !in_place) __builtin_trap();
+  if (!table) return 0;
+  if (in_place->RowCount() != table->RowCount() || in_place->ColumnCount() != table->ColumnCount()) __builtin_trap();
+  try {
     const std::string written(WriteDataPacket(*table).View());
     const auto again = ReadDataPacket(written, "written.xml");
     if (again->RowCount() != table->RowCount() || again->ColumnCount() != table->ColumnCount()) __builtin_trap();
