@@ -17,50 +17,44 @@ namespace {
   throw Exception(what + " \"" + path + "\": " + std::strerror(errno));
 }
 
-// Closes the descriptor and removes the temporary file unless the write was committed.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(std::string path) : path_(std::move(path)) {
-    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  }
-  ~TemporaryFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!committed_) ::unlink(path_.c_str());
-  }
-  int fd() const { return fd_; }
-  void Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0) Fail("Cannot write", path_);
-  }
-  void Commit() { committed_ = true; }
-
- private:
-  std::string path_;
-  int fd_ = -1;
-  bool committed_ = false;
-};
-
 }  // namespace
 
-void WriteFileAtomic(const std::string& path, std::string_view bytes) {
-  const std::string temporary = TemporaryPathFor(path);
-  TemporaryFile file(temporary);
-  if (file.fd() < 0) Fail("Cannot create", path);
+TAtomicFileWriter::TAtomicFileWriter(std::string path) : path_(std::move(path)), temporary_(TemporaryPathFor(path_)) {
+  fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd_ < 0) Fail("Cannot create", path_);
+}
+
+TAtomicFileWriter::~TAtomicFileWriter() {
+  if (fd_ >= 0) ::close(fd_);
+  if (!committed_) ::unlink(temporary_.c_str());
+}
+
+void TAtomicFileWriter::Write(std::string_view bytes) {
   const char* data = bytes.data();
   size_t left = bytes.size();
   while (left > 0) {
-    const ssize_t written = ::write(file.fd(), data, left);
+    const ssize_t written = ::write(fd_, data, left);
     if (written < 0) {
       if (errno == EINTR) continue;
-      Fail("Cannot write", path);
+      Fail("Cannot write", path_);
     }
     data += written;
     left -= static_cast<size_t>(written);
   }
-  if (::fsync(file.fd()) != 0) Fail("Cannot flush", path);
-  file.Close();
-  if (::rename(temporary.c_str(), path.c_str()) != 0) Fail("Cannot replace", path);
+}
+
+void TAtomicFileWriter::Commit() {
+  if (::fsync(fd_) != 0) Fail("Cannot flush", path_);
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) Fail("Cannot write", path_);
+  if (::rename(temporary_.c_str(), path_.c_str()) != 0) Fail("Cannot replace", path_);
+  committed_ = true;
+}
+
+void WriteFileAtomic(const std::string& path, std::string_view bytes) {
+  TAtomicFileWriter file(path);
+  file.Write(bytes);
   file.Commit();
 }
 

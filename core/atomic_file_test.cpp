@@ -21,6 +21,29 @@ TEST(AtomicFile, ReplacesWholeFilesAndLeavesNoTemporary) {
   EXPECT_THROW(ReadWholeFile((dir / "missing").string()), Exception);
 }
 
+TEST(AtomicFile, APieceByPieceWriteReplacesOnlyWhenCommitted) {
+  const TScratchDirectory scratch("zp-atomic");
+  const fs::path& dir = scratch.Root();
+  const std::string path = (dir / "Order.xml").string();
+  WriteFileAtomic(path, "old");
+  {
+    TAtomicFileWriter file(path);
+    file.Write("new ");
+    file.Write("bytes");
+    // Until the commit a reader still sees the old file.
+    EXPECT_EQ(ReadWholeFile(path), "old");
+    file.Commit();
+  }
+  EXPECT_EQ(ReadWholeFile(path), "new bytes");
+  {
+    TAtomicFileWriter abandoned(path);
+    abandoned.Write("half of a file");
+  }
+  EXPECT_EQ(ReadWholeFile(path), "new bytes");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+  EXPECT_THROW(TAtomicFileWriter((dir / "missing" / "x").string()), Exception);
+}
+
 TEST(AtomicFile, ReadsEmptyLargeAndSizelessFilesWhole) {
   const TScratchDirectory scratch("zp-atomic");
   const std::string empty = (scratch.Root() / "empty").string();

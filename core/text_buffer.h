@@ -26,6 +26,8 @@ class TTextBuffer {
     size_ += text.size();
   }
   std::string_view View() const { return {bytes_.get(), size_}; }
+  // Empties the text and keeps the room.
+  void Clear() { size_ = 0; }
 
  private:
   void Grow(size_t size);

@@ -58,13 +58,15 @@ void TClientDataSet::SaveToFile(const std::string& path) {
   }
   CheckActive();
   PostIfEditing();
-  WriteFileAtomic(path, WriteDataPacket(*data_).View());
+  TAtomicFileWriter file(path);
+  WriteDataPacket(*data_, [&file](std::string_view piece) { file.Write(piece); });
+  file.Commit();
 }
 
 std::string TClientDataSet::XmlPacket() {
   CheckActive();
   PostIfEditing();
-  return std::string(WriteDataPacket(*data_).View());
+  return DataPacketBytes(*data_);
 }
 
 void TClientDataSet::EmptyDataSet() {

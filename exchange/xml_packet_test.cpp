@@ -125,6 +125,33 @@ TEST_F(XmlPacketTest, WrittenPacketReadsBackTheSame) {
   EXPECT_TRUE(loaded.FieldByName("S").IsNull());
 }
 
+TEST_F(XmlPacketTest, APacketOfManyMegabytesIsWrittenWhole) {
+  CreateIdName();
+  const int rows = 40000;
+  for (int id = 1; id <= rows; ++id) {
+    table_.Append();
+    table_.FieldByName("ID").SetAsInteger(id);
+    table_.FieldByName("NAME").SetAsString("name & number " + std::to_string(id));
+    table_.Post();
+  }
+  table_.SaveToFile(dir_.Path("Large.xml"));
+  const std::string saved = dir_.Read("Large.xml");
+  ASSERT_GT(saved.size(), 2u << 20);
+  EXPECT_EQ(saved, table_.XmlPacket());
+  TClientDataSet loaded;
+  loaded.LoadFromFile(dir_.Path("Large.xml"));
+  ASSERT_EQ(loaded.RecordCount(), rows);
+  int last_id = 0;
+  std::string last_name;
+  for (loaded.First(); !loaded.Eof(); loaded.Next()) {
+    ASSERT_EQ(loaded.FieldByName("ID").AsInteger(), last_id + 1);
+    last_id = loaded.FieldByName("ID").AsInteger();
+    last_name = loaded.FieldByName("NAME").AsString();
+  }
+  EXPECT_EQ(last_id, rows);
+  EXPECT_EQ(last_name, "name & number " + std::to_string(rows));
+}
+
 TEST_F(XmlPacketTest, ReadsTheAccountingSystemsPackets) {
   const std::string cyrillic = Ansi("Молоко");
   dir_.Write("Note1.xlm",

@@ -17,6 +17,9 @@
 
 namespace {
 
+// A packet goes out in pieces of this size, so a large one never sits in memory whole.
+constexpr size_t kPieceSize = 1 << 20;
+
 // Day numbers of 1 January 0001 and of 1 January 10000.
 constexpr double kFirstDay = -693593.0;
 constexpr double kPastLastDay = 2958466.0;
@@ -92,7 +95,7 @@ void AppendEscaped(TTextBuffer& out, std::string_view text) {
 
 }  // namespace
 
-TTextBuffer WriteDataPacket(const TTableData& data) {
+void WriteDataPacket(const TTableData& data, const std::function<void(std::string_view)>& write) {
   TTextBuffer out;
   out.Append("<?xml version=\"1.0\" standalone=\"yes\"?>  <DATAPACKET Version=\"2.0\"><METADATA><FIELDS>");
   for (int column = 0; column < data.ColumnCount(); ++column) {
@@ -124,15 +127,25 @@ TTextBuffer WriteDataPacket(const TTableData& data) {
     attribute_starts.push_back(" " + data.Column(column).Def.Name + "=\"");
     row_size += attribute_starts.back().size() + 12;
   }
-  // Room for rows of typical values up front; longer texts grow it as they come.
-  out.Reserve(static_cast<size_t>(data.RowCount()) * row_size + 32);
+  // Room for the rows of a piece up front; longer texts grow it as they come.
+  out.Reserve(std::min(static_cast<size_t>(data.RowCount()) * row_size + 32, kPieceSize));
   for (int row = 0; row < data.RowCount(); ++row) {
     out.Append(data.Inserted(row) ? std::string_view("<ROW RowState=\"4\"") : std::string_view("<ROW"));
     for (int column = 0; column < data.ColumnCount(); ++column) {
       if (!data.IsNull(row, column)) WriteAttribute(out, attribute_starts[column], data, row, column);
     }
     out.Append("/>");
+    if (out.View().size() >= kPieceSize) {
+      write(out.View());
+      out.Clear();
+    }
   }
   out.Append("</ROWDATA></DATAPACKET>");
-  return out;
+  write(out.View());
+}
+
+std::string DataPacketBytes(const TTableData& data) {
+  std::string bytes;
+  WriteDataPacket(data, [&bytes](std::string_view piece) { bytes += piece; });
+  return bytes;
 }

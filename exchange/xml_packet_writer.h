@@ -2,7 +2,9 @@
 // column definitions, a change log recording every appended row as an insertion, and the rows.
 #pragma once
 
-#include "core/text_buffer.h"
+#include <functional>
+#include <string>
+#include <string_view>
 
 class TTableData;
 
@@ -10,4 +12,8 @@ class TTableData;
 // CHANGE_LOG triple; a null cell has no attribute, an empty text an empty one. Throws
 // EDatabaseError for a column name that cannot be an attribute name, or a float or date-time
 // that has no packet text (infinity, NaN, a date outside the years 1 to 9999).
-TTextBuffer WriteDataPacket(const TTableData& data);
+// The bytes go to `write` in pieces of about a megabyte, one after another; a value that fails
+// stops the writing there.
+void WriteDataPacket(const TTableData& data, const std::function<void(std::string_view)>& write);
+// The packet's bytes whole.
+std::string DataPacketBytes(const TTableData& data);

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!table) return 0;
   if (in_place->RowCount() != table->RowCount() || in_place->ColumnCount() != table->ColumnCount()) __builtin_trap();
   try {
-    const std::string written(WriteDataPacket(*table).View());
+    const std::string written = DataPacketBytes(*table);
     const auto again = ReadDataPacket(written, "written.xml");
     if (again->RowCount() != table->RowCount() || again->ColumnCount() != table->ColumnCount()) __builtin_trap();
   } catch (const Exception&) {
