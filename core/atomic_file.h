@@ -27,6 +27,7 @@ class TAtomicFileWriter {
   int fd_ = -1;
   bool committed_ = false;
 };
+
 // Throws Exception naming the path and the system's reason, ENotRegularFile (core/regular_file.h)
 // for a FIFO, directory or device, which it never waits on.
 std::string ReadWholeFile(const std::string& path);

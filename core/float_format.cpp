@@ -274,11 +274,6 @@ std::string FormatFloat(double value, const TFloatFormat& format) {
   return std::string(text, WriteFloat(text, value, format));
 }
 
-void AppendFloat(std::string& out, double value, const TFloatFormat& format) {
-  char text[kFloatTextRoom];
-  out.append(text, WriteFloat(text, value, format));
-}
-
 double RoundToSignificantDigits(double value, int significant_digits) {
   if (value == 0) return 0.0;
   if (FewDecimals(value, significant_digits)) return value;

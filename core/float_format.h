@@ -20,8 +20,6 @@ std::string FormatFloat(double value, const TFloatFormat& format);
 inline constexpr size_t kFloatTextRoom = 64;
 // The same text written at `out` (kFloatTextRoom bytes of room); returns its length.
 size_t WriteFloat(char* out, double value, const TFloatFormat& format);
-// The same text appended to `out`, without a string of its own.
-void AppendFloat(std::string& out, double value, const TFloatFormat& format);
 
 // The value the text of FormatFloat reads back as: the value rounded to the format's
 // significant digits, the same for any decimal separator and exponent range. A value that

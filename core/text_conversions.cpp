@@ -318,11 +318,6 @@ std::string FloatToStr(double value, const TFormatSettings& formats) {
   return FormatFloat(value, GeneralFloatFormat(formats));
 }
 
-void AppendPaddedInteger(std::string& out, int value, int width) {
-  char text[48];
-  out.append(text, static_cast<size_t>(WritePaddedInteger(text, value, width < 32 ? width : 32) - text));
-}
-
 size_t WriteFloatToStr(char* out, double value, const TFormatSettings& formats) {
   if (std::isfinite(value)) return WriteFloat(out, value, GeneralFloatFormat(formats));
   const std::string text = FloatToStr(value, formats);

@@ -24,10 +24,8 @@ inline void AppendInteger(std::string& out, int64_t value) {
   char text[24];
   out.append(text, static_cast<size_t>(std::to_chars(text, text + sizeof text, value).ptr - text));
 }
-// The value in decimal, at least `width` characters (at most 32) with zeros after a '-' sign,
-// as printf's "%0*d" writes it, appended to out.
-void AppendPaddedInteger(std::string& out, int value, int width);
-// The same written at `out` (room for 11 characters or `width`); returns where it ends.
+// The value in decimal, at least `width` characters with zeros after a '-' sign, as printf's
+// "%0*d" writes it, at `out` (room for 11 characters or `width`); returns where it ends.
 char* WritePaddedInteger(char* out, int value, int width);
 
 // Floating numbers with the regional decimal separator; blanks around are allowed, an exponent too.
