@@ -150,7 +150,7 @@ if __name__ == "__main__":
     parser.add_argument("--scales", type=float, nargs="+", default=[0.5, 1.0, 2.0])
     parser.add_argument("--runs", type=int, default=3)
     parser.add_argument("--seed", type=int, default=1)
-    parser.add_argument("--make-territory", type=Path, default=root.parent.parent / "shared" / "tools" / "make-territory")
+    parser.add_argument("--make-territory", type=Path, default=root.parent / "shared" / "tools" / "make-territory")
     args = parser.parse_args()
     args.work.mkdir(parents=True, exist_ok=True)
     work = args.work.resolve()

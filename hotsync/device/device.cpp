@@ -201,7 +201,9 @@ void Device::Close(uint8_t handle) {
   }
   try {
     database->Database().StampForSaving(HandheldNow());
-    WriteFileAtomic(database->Path(), SerializePdb(database->Database().Contents()));
+    TAtomicFileWriter file(database->Path());
+    WritePdb(database->Database().Contents(), [&file](std::string_view piece) { file.Write(piece); });
+    file.Commit();
   } catch (const Exception& e) {
     throw ESyncResult(kSyncErrNonspecific, Quoted(database->Name()) + " was not saved: " + e.what());
   }

@@ -7,8 +7,26 @@
 #include "api/sync_manager.h"
 #include "hotsync/device/sync_result.h"
 
+namespace {
+
+bool IdsRise(const std::vector<PdbRecord>& records) {
+  uint32_t before = 0;
+  for (const PdbRecord& record : records) {
+    if (record.unique_id <= before) return false;
+    before = record.unique_id;
+  }
+  return true;
+}
+
+}  // namespace
+
 DeviceDatabase::DeviceDatabase(PdbDatabase contents) : contents_(std::move(contents)) {
   next_id_ = std::max<uint32_t>(1, contents_.unique_id_seed);
+  if (IdsRise(contents_.records)) {
+    if (!contents_.records.empty()) next_id_ = std::max(next_id_, contents_.records.back().unique_id + 1);
+    return;
+  }
+  ids_rise_ = false;
   std::vector<uint32_t> needing_ids;
   index_of_id_.Reserve(contents_.records.size());
   for (uint32_t i = 0; i < RecordCount(); ++i) {
@@ -32,13 +50,20 @@ void DeviceDatabase::StampForSaving(uint32_t modification_date) {
   contents_.unique_id_seed = next_id_;
 }
 
-std::optional<uint32_t> DeviceDatabase::IndexOfId(uint32_t id) const { return index_of_id_.Find(id); }
+std::optional<uint32_t> DeviceDatabase::IndexOfId(uint32_t id) const {
+  if (!ids_rise_) return index_of_id_.Find(id);
+  const auto& records = contents_.records;
+  const auto found = std::lower_bound(records.begin(), records.end(), id,
+                                      [](const PdbRecord& record, uint32_t wanted) { return record.unique_id < wanted; });
+  if (found == records.end() || found->unique_id != id) return std::nullopt;
+  return static_cast<uint32_t>(found - records.begin());
+}
 
 uint32_t DeviceDatabase::FreshId() {
   if (next_id_ <= kMaxRecordId) return next_id_++;
   // The seed has run through all 24 bits: hand out the lowest ID no record holds.
   for (uint32_t id = 1; id <= kMaxRecordId; ++id)
-    if (!index_of_id_.Contains(id)) return id;
+    if (!IndexOfId(id)) return id;
   throw ESyncResult(kSyncErrNoRoom, "database \"" + contents_.name + "\" has no record ID left");
 }
 
@@ -51,12 +76,9 @@ uint32_t DeviceDatabase::WriteRecord(uint32_t id, uint8_t flags, uint8_t categor
   if (category > kRecordCategoryMask)
     throw ESyncResult(SYNCERR_BAD_ARGUMENT, "category " + std::to_string(category) + " is not 0..15");
   changed_ = true;
-  std::shared_ptr<RecordByteStore>& written = contents_.file.Written;
-  if (!written) written = std::make_shared<RecordByteStore>();
-  PdbRecord record{static_cast<uint8_t>(flags & kRecordFlagsMask), category, id,
-                   PdbBytes::Viewing(written->Keep(data))};
+  PdbRecord record{static_cast<uint8_t>(flags & kRecordFlagsMask), category, id, contents_.Keep(data)};
   if (const auto index = IndexOfId(id)) {
-    contents_.records[*index] = std::move(record);
+    contents_.records[*index] = record;
     return *index;
   }
   if (id == 0)
@@ -64,8 +86,9 @@ uint32_t DeviceDatabase::WriteRecord(uint32_t id, uint8_t flags, uint8_t categor
   else if (id >= next_id_)
     next_id_ = id + 1;
   const uint32_t index = RecordCount();
-  index_of_id_.Insert(record.unique_id, index);
-  contents_.records.push_back(std::move(record));
+  if (ids_rise_ && !contents_.records.empty() && record.unique_id <= contents_.records.back().unique_id) IndexIds();
+  if (!ids_rise_) index_of_id_.Insert(record.unique_id, index);
+  contents_.records.push_back(record);
   return index;
 }
 
@@ -73,7 +96,7 @@ bool DeviceDatabase::DeleteRecord(uint32_t id) {
   const auto index = IndexOfId(id);
   if (!index) return false;
   contents_.records.erase(contents_.records.begin() + *index);
-  RebuildIdIndex();
+  if (!ids_rise_) RebuildIdIndex();
   changed_ = true;
   return true;
 }
@@ -84,13 +107,14 @@ void DeviceDatabase::PurgeAllRecords() {
   contents_.file.Bytes.reset();
   contents_.file.Written.reset();
   index_of_id_.Clear();
+  ids_rise_ = true;
   changed_ = true;
 }
 
 void DeviceDatabase::PurgeDeletedRecords() {
   const size_t removed = std::erase_if(contents_.records, [](const PdbRecord& r) { return r.flags & kRecordDeleted; });
   if (removed == 0) return;
-  RebuildIdIndex();
+  if (!ids_rise_) RebuildIdIndex();
   changed_ = true;
 }
 
@@ -98,6 +122,11 @@ void DeviceDatabase::SetAppInfo(std::string bytes) {
   if (bytes == contents_.app_info) return;
   contents_.app_info = std::move(bytes);
   changed_ = true;
+}
+
+void DeviceDatabase::IndexIds() {
+  ids_rise_ = false;
+  RebuildIdIndex();
 }
 
 void DeviceDatabase::RebuildIdIndex() {

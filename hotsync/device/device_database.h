@@ -1,5 +1,7 @@
 // DeviceDatabase: one handheld database held in memory, with the handheld's rules for records:
 // unique IDs (a new record gets a fresh one from the seed), flags and category per record.
+// While the IDs rise from record to record, as the handheld hands them out, an ID is looked up
+// by a binary search; only a database whose IDs do not rise keeps an index of them.
 #pragma once
 
 #include <cstdint>
@@ -48,10 +50,13 @@ class DeviceDatabase {
 
  private:
   uint32_t FreshId();
+  // Gives up the rising IDs: from now on the index says where each ID is.
+  void IndexIds();
   void RebuildIdIndex();
 
   PdbDatabase contents_;
-  RecordIdIndex index_of_id_;
+  bool ids_rise_ = true;      // each record's ID is above the one before it; no index is kept
+  RecordIdIndex index_of_id_;  // only while the IDs do not rise
   uint32_t next_id_ = 1;
   bool changed_ = false;
 };

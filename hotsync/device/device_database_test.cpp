@@ -61,6 +61,43 @@ TEST(DeviceDatabase, LoadingGivesMissingAndDuplicateIdsFreshOnes) {
   EXPECT_FALSE(db.Changed());
 }
 
+// IDs that rise from record to record are looked up without an index; an ID written below the
+// last one, or a load whose IDs do not rise, makes the database keep one, with the same answers.
+TEST(DeviceDatabase, FindsIdsWhetherTheyRiseOrNot) {
+  PdbDatabase contents = Named("Rising");
+  contents.records = {{0, 0, 10, "a"}, {0, 0, 20, "b"}, {0, 0, 30, "c"}};
+  DeviceDatabase db(contents);
+  EXPECT_EQ(db.IndexOfId(20), 1u);
+  EXPECT_FALSE(db.IndexOfId(25));
+  EXPECT_FALSE(db.IndexOfId(0));
+  EXPECT_EQ(db.RecordAt(db.WriteRecord(0, 0, 0, "d")).unique_id, 31u);
+  EXPECT_EQ(db.WriteRecord(5, 0, 0, "e"), 4u);
+  EXPECT_EQ(db.RecordAt(db.WriteRecord(0, 0, 0, "f")).unique_id, 32u);
+  EXPECT_EQ(db.IndexOfId(5), 4u);
+  EXPECT_EQ(db.IndexOfId(30), 2u);
+  EXPECT_TRUE(db.DeleteRecord(20));
+  EXPECT_EQ(db.IndexOfId(30), 1u);
+  EXPECT_EQ(db.IndexOfId(5), 3u);
+  EXPECT_EQ(db.IndexOfId(32), 4u);
+
+  contents.records = {{0, 0, 30, "a"}, {0, 0, 10, "b"}};
+  DeviceDatabase unordered(contents);
+  EXPECT_EQ(unordered.IndexOfId(10), 1u);
+  EXPECT_EQ(unordered.RecordAt(unordered.WriteRecord(0, 0, 0, "c")).unique_id, 31u);
+  EXPECT_EQ(unordered.IndexOfId(31), 2u);
+}
+
+// Once the seed has passed 24 bits a new record gets the lowest free ID, in either state.
+TEST(DeviceDatabase, HandsOutTheLowestFreeIdWhenTheSeedRunsOut) {
+  PdbDatabase contents = Named("Full");
+  contents.records = {{0, 0, 1, "a"}, {0, 0, 2, "b"}, {0, 0, kMaxRecordId, "c"}};
+  DeviceDatabase db(contents);
+  EXPECT_EQ(db.RecordAt(db.WriteRecord(0, 0, 0, "d")).unique_id, 3u);
+  EXPECT_EQ(db.RecordAt(db.WriteRecord(0, 0, 0, "e")).unique_id, 4u);
+  EXPECT_EQ(db.IndexOfId(kMaxRecordId), 2u);
+  EXPECT_EQ(db.IndexOfId(4), 4u);
+}
+
 TEST(DeviceDatabase, FlagsAndCategoryTravelAndAreChecked) {
   DeviceDatabase db(Named("Attr"));
   const uint32_t index = db.WriteRecord(0, kRecordSecret | kRecordDirty | 0x0F, 15, "x");
@@ -114,15 +151,15 @@ TEST(DeviceDatabase, WrittenRecordsKeepTheirBytesWhateverIsWrittenAfter) {
   }
   caller_buffer.assign(caller_buffer.size(), '#');
   // A record rewritten with another record's bytes, which the database itself holds.
-  db.WriteRecord(db.RecordAt(5).unique_id, 0, 0, db.RecordAt(1000).data.View());
+  db.WriteRecord(db.RecordAt(5).unique_id, 0, 0, db.RecordAt(1000).data);
   expected[5] = expected[1000];
   const PdbDatabase copy = db.Contents();
   for (uint32_t i = 0; i < db.RecordCount(); ++i) {
-    ASSERT_EQ(db.RecordAt(i).data.View(), expected[i]) << i;
-    ASSERT_EQ(copy.records[i].data.View(), expected[i]) << i;
+    ASSERT_EQ(db.RecordAt(i).data, expected[i]) << i;
+    ASSERT_EQ(copy.records[i].data, expected[i]) << i;
   }
   db.PurgeAllRecords();
-  EXPECT_EQ(copy.records[2999].data.View(), expected[2999]);
+  EXPECT_EQ(copy.records[2999].data, expected[2999]);
 }
 
 TEST(DeviceDatabase, AppInfoCountsAsAChangeOnlyWhenItsBytesChange) {

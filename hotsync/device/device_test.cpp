@@ -118,7 +118,7 @@ TEST(Device, ReopeningReadsAFileThatChangedSinceItWasClosed) {
   Device device(dir.Path());
   const auto first_record = [&](const std::string& name) {
     const uint8_t handle = device.Open(name, SYNC_MODE_READ);
-    const std::string data(device.At(handle).Database().RecordAt(0).data.View());
+    const std::string data(device.At(handle).Database().RecordAt(0).data);
     device.Close(handle);
     return data;
   };

@@ -171,13 +171,67 @@ PdbDatabase ParsePdb(std::shared_ptr<const std::string> file_bytes, const std::s
     const size_t end = i + 1 < entries.size() ? entries[i + 1].offset : bytes.size();
     db.records.push_back({static_cast<uint8_t>(entries[i].attributes & kRecordFlagsMask),
                           static_cast<uint8_t>(entries[i].attributes & kRecordCategoryMask), entries[i].unique_id,
-                          PdbBytes::Viewing(bytes.substr(entries[i].offset, end - entries[i].offset))});
+                          bytes.substr(entries[i].offset, end - entries[i].offset)});
   }
   if (!db.records.empty()) db.file.Bytes = std::move(file_bytes);
   return db;
 }
 
-std::string SerializePdb(const PdbDatabase& db) {
+std::string_view PdbDatabase::Keep(std::string_view bytes) {
+  if (!file.Written) file.Written = std::make_shared<RecordByteStore>();
+  return file.Written->Keep(bytes);
+}
+
+namespace {
+
+// Hands the records' bytes on in runs: records that lie one after another in memory go as one
+// piece, and short runs are gathered first, so a file is written in few large pieces.
+class TRecordRuns {
+ public:
+  explicit TRecordRuns(const std::function<void(std::string_view)>& write) : write_(write) {}
+
+  void Add(std::string_view bytes) {
+    if (bytes.empty()) return;
+    if (run_.data() + run_.size() == bytes.data()) {
+      run_ = std::string_view(run_.data(), run_.size() + bytes.size());
+      return;
+    }
+    Flush();
+    run_ = bytes;
+  }
+  void Finish() {
+    Flush();
+    if (!gathered_.empty()) write_(gathered_);
+  }
+
+ private:
+  static constexpr size_t kShortRun = 4 << 10;
+  static constexpr size_t kGathered = 256 << 10;
+
+  void Flush() {
+    if (run_.empty()) return;
+    if (run_.size() >= kShortRun) {
+      if (!gathered_.empty()) write_(gathered_);
+      gathered_.clear();
+      write_(run_);
+    } else {
+      gathered_.append(run_);
+      if (gathered_.size() >= kGathered) {
+        write_(gathered_);
+        gathered_.clear();
+      }
+    }
+    run_ = {};
+  }
+
+  const std::function<void(std::string_view)>& write_;
+  std::string_view run_;
+  std::string gathered_;
+};
+
+}  // namespace
+
+void WritePdb(const PdbDatabase& db, const std::function<void(std::string_view)>& write) {
   if (db.name.size() >= kPdbNameSize || db.name.find('\0') != std::string::npos)
     throw EPdbFormatError("database name \"" + db.name + "\" does not fit the 32-byte name field");
   const size_t count = db.records.size();
@@ -192,7 +246,7 @@ std::string SerializePdb(const PdbDatabase& db) {
                           " bytes, more than a database file can address");
 
   std::string out;
-  out.reserve(file_size);
+  out.reserve(data_start + db.app_info.size() + db.sort_info.size());
   out.append(db.name);
   out.append(kPdbNameSize - db.name.size(), '\0');
   AppendU16(out, db.attributes);
@@ -232,6 +286,14 @@ std::string SerializePdb(const PdbDatabase& db) {
   out.append(2, '\0');
   out.append(db.app_info);
   out.append(db.sort_info);
-  for (const PdbRecord& record : db.records) out.append(record.data.View());
+  write(out);
+  TRecordRuns runs(write);
+  for (const PdbRecord& record : db.records) runs.Add(record.data);
+  runs.Finish();
+}
+
+std::string SerializePdb(const PdbDatabase& db) {
+  std::string out;
+  WritePdb(db, [&out](std::string_view piece) { out.append(piece); });
   return out;
 }

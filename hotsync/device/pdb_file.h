@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -34,40 +35,18 @@ constexpr uint16_t kPdbResourceDatabase = 0x0001;
 // Seconds from 1.1.1904, where the handheld counts its dates from, to 1.1.1970.
 constexpr uint32_t kPdbEpochTo1970 = 2082844800u;
 
-// A record's bytes: a view of the file bytes they were read from, which their database keeps,
-// or bytes of their own once written. A database read costs no allocation per record.
-class PdbBytes {
- public:
-  PdbBytes() = default;
-  PdbBytes(std::string bytes) : owned_(std::move(bytes)) {}
-  PdbBytes(const char* bytes) : owned_(bytes) {}
-  static PdbBytes Viewing(std::string_view bytes) {
-    PdbBytes viewing;
-    viewing.view_ = bytes;
-    viewing.viewing_ = true;
-    return viewing;
-  }
-
-  std::string_view View() const { return viewing_ ? view_ : std::string_view(owned_); }
-  size_t size() const { return View().size(); }
-  bool operator==(const PdbBytes& other) const { return View() == other.View(); }
-
- private:
-  std::string owned_;
-  std::string_view view_;
-  bool viewing_ = false;
-};
-
+// A record: its bytes are a view of the file bytes it was read from or of bytes its database
+// keeps (PdbDatabase::Keep), so a database of many records costs no allocation per record.
 struct PdbRecord {
   uint8_t flags = 0;       // kRecordDeleted ... kRecordSecret
   uint8_t category = 0;    // 0..15
   uint32_t unique_id = 0;  // 24 bits
-  PdbBytes data;
+  std::string_view data;
 
   bool operator==(const PdbRecord&) const = default;
 };
 
-// The bytes the records of a database view: the file's they were read from and those written
+// The bytes the records of a database view: the file's they were read from and those kept
 // since; not part of the database's value. Copies of a database share them.
 struct PdbFileBytes {
   std::shared_ptr<const std::string> Bytes;
@@ -89,7 +68,10 @@ struct PdbDatabase {
   std::string app_info;   // empty: the file has no application info block
   std::string sort_info;  // empty: the file has no sort info block
   std::vector<PdbRecord> records;
-  PdbFileBytes file;  // what records read from a file view
+  PdbFileBytes file;  // what the records view
+
+  // A copy of bytes for a record to view, kept as long as the database or a copy of it.
+  std::string_view Keep(std::string_view bytes);
 
   bool operator==(const PdbDatabase&) const = default;
 };
@@ -102,6 +84,9 @@ PdbDatabase ParsePdb(std::shared_ptr<const std::string> bytes, const std::string
 // The database name held by a file's header; throws EPdbFormatError when the header is short.
 std::string ReadPdbName(std::string_view bytes, const std::string& file_name);
 
-// The file's bytes. Throws EPdbFormatError when the database cannot be laid out (a name of 32
-// bytes or more, a file of 4 GiB or more).
+// The file's bytes handed to `write` in order, in pieces as large as the records' bytes lie
+// together. Throws EPdbFormatError, before any piece, when the database cannot be laid out (a
+// name of 32 bytes or more, a file of 4 GiB or more).
+void WritePdb(const PdbDatabase& database, const std::function<void(std::string_view)>& write);
+// The same bytes as one string.
 std::string SerializePdb(const PdbDatabase& database);

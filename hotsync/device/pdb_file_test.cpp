@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "hotsync/device/byte_order.h"
 
@@ -68,26 +69,51 @@ TEST(PdbFile, RoundTripsEverything) {
   EXPECT_EQ(ReadPdbName(SerializePdb(db), "t.pdb"), "Zembra_TestDB");
 }
 
-// Records read view the file's bytes: copies of the database keep them, and a record written
-// over one holds its own bytes.
+// Records read view the file's bytes: copies of the database keep them, and a record given
+// bytes the database keeps views those.
 TEST(PdbFile, ReadRecordsOutliveTheBytesTheyWereReadFrom) {
   std::optional<PdbDatabase> read = ParsePdb(SerializePdb(SmallDatabase()), "t.pdb");
   PdbDatabase copy = *read;
   read.reset();
-  copy.records[1].data = std::string(100, 'w');
+  copy.records[1].data = copy.Keep(std::string(100, 'w'));
   EXPECT_EQ(copy.records[0].data, "abc");
-  EXPECT_EQ(copy.records[1].data.View(), std::string(100, 'w'));
+  EXPECT_EQ(copy.records[1].data, std::string(100, 'w'));
   EXPECT_EQ(copy.records[2].data, "z");
   PdbDatabase expected = SmallDatabase();
-  expected.records[1].data = std::string(100, 'w');
+  expected.records[1].data = expected.Keep(std::string(100, 'w'));
   EXPECT_EQ(ParsePdb(SerializePdb(copy), "t.pdb"), expected);
+}
+
+// Records whose bytes lie one after another go out as one piece, short scattered ones gathered;
+// the pieces make the same file whatever the order the bytes lie in.
+TEST(PdbFile, WritesRecordBytesInFewPieces) {
+  PdbDatabase db = SmallDatabase();
+  db.records.clear();
+  std::string scattered;
+  for (uint32_t i = 0; i < 3000; ++i) scattered += static_cast<char>('a' + i % 26);
+  const std::string large(100000, 'L');
+  const std::string_view whole = db.Keep(large);
+  for (uint32_t i = 0; i < 3000; ++i) {
+    // Short records viewing bytes in falling order, then a large record cut in two.
+    db.records.push_back({0, 0, i + 1, std::string_view(scattered).substr(2999 - i, 1)});
+  }
+  db.records.push_back({0, 0, 3001, whole.substr(0, 60000)});
+  db.records.push_back({0, 0, 3002, whole.substr(60000)});
+  std::vector<std::string> pieces;
+  WritePdb(db, [&pieces](std::string_view piece) { pieces.emplace_back(piece); });
+  std::string joined;
+  for (const std::string& piece : pieces) joined += piece;
+  EXPECT_EQ(joined, SerializePdb(db));
+  EXPECT_EQ(pieces.size(), 3u);  // header and lists, the gathered short records, the large run
+  EXPECT_EQ(pieces.back(), large);
+  EXPECT_EQ(ParsePdb(joined, "t.pdb"), db);
 }
 
 TEST(PdbFile, ChainsRecordListsBeyond65535Records) {
   PdbDatabase db = SmallDatabase();
   db.records.clear();
   for (uint32_t i = 0; i < 140000; ++i)
-    db.records.push_back({0, static_cast<uint8_t>(i % 16), i + 1, std::string(1, static_cast<char>(i))});
+    db.records.push_back({0, static_cast<uint8_t>(i % 16), i + 1, db.Keep(std::string(1, static_cast<char>(i)))});
   const std::string bytes = SerializePdb(db);
   EXPECT_EQ(ReadU16(bytes, 76), 65535);
   const uint32_t second = ReadU32(bytes, 72);

@@ -97,7 +97,7 @@ void Describe(SyncRecord& out, const OpenDatabase& database, uint32_t index) {
   out.attributes = record.flags;
   out.category = record.category;
   out.record_size = static_cast<uint32_t>(record.data.size());
-  CopyOut(record.data.View(), out.buffer, out.buffer_size);
+  CopyOut(record.data, out.buffer, out.buffer_size);
 }
 
 // One record read: find picks the index on the descriptor's open database.
