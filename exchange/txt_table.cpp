@@ -27,12 +27,12 @@ void TcsTXTTable::ShowError(const std::string& text) const {
 }
 
 void TcsTXTTable::Clear() {
-  lines_.clear();
+  lines_ = {};
   posted_.Clear();
   content_.reset();
   fields_.clear();
   field_index_.clear();
-  key_index_.clear();
+  key_index_ = {};
   indexed_ = false;
   key_position_ = -1;
 }

@@ -46,9 +46,11 @@ const TReferenceStepDef kProductStep{
 
 void ExportProducts(TExportContext& context, TCategoryTree& tree) {
   if (!BeginReferenceStep(context, kProductStep)) return;
-  const TStagedRecords records = ReadReferenceRecords(context, kProductStep);
-  ReplaceHandheldRecords(context, kProductStep, records);
+  TStagedRecords records = ReadReferenceRecords(context, kProductStep);
+  // Counted before the records go to the handheld, which lets them go: a step that fails ends
+  // the export before the tree is written.
   const int category = records.FieldIndex("IdCategory");
   for (size_t row = 0; row < records.RowCount(); ++row)
     tree.CountProduct(std::get<int32_t>(records.Row(row)[category]));
+  ReplaceHandheldRecords(context, kProductStep, std::move(records));
 }

@@ -150,7 +150,11 @@ void TReferenceReader::Close() {
     dbase_.Close();
     return;
   }
-  if (Form() == TForm::Text || !packet_.Active()) return;
+  if (Form() == TForm::Text) {
+    text_.Clear();
+    return;
+  }
+  if (!packet_.Active()) return;
   packet_.EmptyDataSet();
   packet_.Close();
 }

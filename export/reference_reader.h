@@ -57,7 +57,8 @@ class TReferenceReader {
   int RecordCount() const;
   bool Eof() const;
   void Next();
-  // Empties and closes the in-memory table, or drops the dBase records, after the last row.
+  // Lets go of the rows after the last one: empties the text table, empties and closes the
+  // in-memory table, or drops the dBase records.
   void Close();
 
   std::optional<TInputColumn> Find(std::string_view name);

@@ -19,10 +19,14 @@ TStagedRecords ReadReferenceRecords(TExportContext& context, const TReferenceSte
   return records;
 }
 
-void ReplaceHandheldRecords(TExportContext& context, const TReferenceStepDef& step, const TStagedRecords& records) {
+void ReplaceHandheldRecords(TExportContext& context, const TReferenceStepDef& step, TStagedRecords records) {
   TpfgPalmRemoteTable& table = context.Catalogue.*step.Table;
-  const std::optional<TPackedRecords> packed = PackStagedRecords(table, records);
-  if (!packed) CheckRecordsPack(table, records);
+  std::optional<TPackedRecords> packed = PackStagedRecords(table, records);
+  if (packed) {
+    records = TStagedRecords();
+  } else {
+    CheckRecordsPack(table, records);
+  }
   TTableCloser closer(table);
   if (step.CreateWhenMissing && !table.Exists()) table.CreateTable();
   table.Open();
@@ -33,6 +37,7 @@ void ReplaceHandheldRecords(TExportContext& context, const TReferenceStepDef& st
     AppendStagedRecords(context.Session, table, records);
   }
   if (step.LogCount) LogExportedCount(context.Session, table.RecordCount());
+  packed.reset();
   table.Close();
   if (step.IndexTable != nullptr) {
     TpfgPalmRemoteTable& index = context.Catalogue.*step.IndexTable;

@@ -43,8 +43,9 @@ bool ReferenceFilePresent(const TExchangeSession& session, const std::string& fi
 TStagedRecords ReadReferenceRecords(TExportContext& context, const TReferenceStepDef& step);
 
 // Checks the records pack, then empties the step's table, writes them, logs the count, closes
-// the table and empties the index table.
-void ReplaceHandheldRecords(TExportContext& context, const TReferenceStepDef& step, const TStagedRecords& records);
+// the table and empties the index table. Records the table packs alone are let go once packed,
+// before the handheld holds their bytes.
+void ReplaceHandheldRecords(TExportContext& context, const TReferenceStepDef& step, TStagedRecords records);
 
 // The start of a step: nothing when its file is absent; otherwise the step header. True when the
 // step goes on to read and replace.

@@ -1,6 +1,7 @@
 #include "export/staged_records.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 #include "core/collation.h"
@@ -296,15 +297,16 @@ std::optional<TPackedRecords> PackStagedRecords(TpfgPalmRemoteTable& table, cons
   std::vector<TPalmCell> cells(static_cast<size_t>(table.FieldDefs().Count()));
   const TFormatSettings& formats = CurrentFormats();
   TPackedRecords packed;
-  packed.Ends.reserve(records.RowCount());
+  packed.Records.reserve(records.RowCount());
   std::vector<uint8_t> record;
   try {
     for (size_t row_number = 0; row_number < records.RowCount(); ++row_number) {
       const std::span<const TStagedValue> row = records.Row(row_number);
       for (size_t i = 0; i < columns.size(); ++i) SetCell(cells[columns[i]], records, row[i], formats);
       table.PackRecord(cells, record);
-      packed.Bytes.insert(packed.Bytes.end(), record.begin(), record.end());
-      packed.Ends.push_back(packed.Bytes.size());
+      auto* const kept = reinterpret_cast<uint8_t*>(packed.Bytes.Take(record.size()));
+      if (!record.empty()) std::memcpy(kept, record.data(), record.size());
+      packed.Records.emplace_back(kept, record.size());
     }
   } catch (...) {
     // The check names the failing value as it always has; its failure goes first.
@@ -315,10 +317,8 @@ std::optional<TPackedRecords> PackStagedRecords(TpfgPalmRemoteTable& table, cons
 }
 
 void AppendPackedRecords(TExchangeSession& session, TpfgPalmRemoteTable& table, const TPackedRecords& records) {
-  size_t start = 0;
-  for (const size_t end : records.Ends) {
-    table.AppendPackedRecord(std::span<const uint8_t>(records.Bytes).subspan(start, end - start));
-    start = end;
+  for (const std::span<const uint8_t> record : records.Records) {
+    table.AppendPackedRecord(record);
     session.Progress->ProgressBar.StepIt();
   }
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/date_time.h"
+#include "exchange/text_arena.h"
 #include "export/reference_reader.h"
 #include "palmdb/palm_remote_table.h"
 #include "session/exchange_session.h"
@@ -91,10 +92,11 @@ void CheckRecordsPack(TpfgPalmRemoteTable& table, const TStagedRecords& records)
 // Appends every row to the open table (Insert, fields, Post), one progress step per record.
 void AppendStagedRecords(TExchangeSession& session, TpfgPalmRemoteTable& table, const TStagedRecords& records);
 
-// The rows packed as the table stores them, one after another in walk order.
+// The rows packed as the table stores them, in walk order; their bytes lie in blocks of the
+// arena, so packing many rows copies none of them twice.
 struct TPackedRecords {
-  std::vector<uint8_t> Bytes;
-  std::vector<size_t> Ends;  // where each record's bytes end
+  TTextArena Bytes;
+  std::vector<std::span<const uint8_t>> Records;
 };
 
 // Packs every row, on the closed table, into the bytes Insert, fields and Post would write, when
