@@ -2,6 +2,7 @@
 
 #include <pugixml.hpp>
 
+#include <climits>
 #include <cstring>
 #include <iterator>
 #include <optional>
@@ -12,6 +13,7 @@
 
 #include "core/collation.h"
 #include "exchange/exchange_errors.h"
+#include "exchange/packet_row_pieces.h"
 #include "exchange/packet_values.h"
 #include "exchange/table_data.h"
 
@@ -44,11 +46,54 @@ class TPacketReader {
                         document.load_buffer_inplace(bytes.data(), bytes.size(), kParseOptions, pugi::encoding_utf8));
   }
 
+  // The packet's outline (all but the rows) parsed whole, then the rows a piece at a time, so
+  // that only one piece's nodes are held at once. None when the packet has no plain shape or
+  // anything in it fails: the whole parse then finds the same rows, or the first fault in order.
+  std::optional<std::shared_ptr<TTableData>> ReadInPieces(std::string_view bytes, size_t piece_size) {
+    const std::optional<TPacketRowPieces> found = FindPacketRowPieces(bytes, piece_size);
+    if (!found) return std::nullopt;
+    std::string outline;
+    outline.reserve(found->Head.size() + found->Tail.size());
+    outline.append(found->Head).append(found->Tail);
+    pugi::xml_document document;
+    if (!document.load_buffer_inplace(outline.data(), outline.size(), kParseOptions, pugi::encoding_utf8)) {
+      return std::nullopt;
+    }
+    try {
+      size_t row_tags = 0;
+      for (const std::string_view piece : found->Pieces) row_tags += CountRowTags(piece);
+      std::shared_ptr<TTableData> data = StartTable(document, row_tags);
+      pugi::xml_document piece_document;
+      int row_number = 0;
+      for (const std::string_view piece : found->Pieces) {
+        if (!piece_document.load_buffer(piece.data(), piece.size(), kParseOptions | pugi::parse_fragment,
+                                        pugi::encoding_utf8)) {
+          return std::nullopt;
+        }
+        for (const pugi::xml_node row : piece_document.children("ROW")) ReadRow(row, ++row_number, *data);
+      }
+      return data;
+    } catch (const EDataPacketError&) {
+      return std::nullopt;
+    }
+  }
+
  private:
   std::shared_ptr<TTableData> ReadDocument(const pugi::xml_document& document, const pugi::xml_parse_result& parsed) {
     if (!parsed) {
       Fail("not an XML file (" + std::string(parsed.description()) + " at byte " + std::to_string(parsed.offset) + ")");
     }
+    const pugi::xml_node rows = document.document_element().child("ROWDATA");
+    const auto all_rows = rows.children("ROW");
+    std::shared_ptr<TTableData> data =
+        StartTable(document, static_cast<size_t>(std::distance(all_rows.begin(), all_rows.end())));
+    int row_number = 0;
+    for (const pugi::xml_node row : rows.children("ROW")) ReadRow(row, ++row_number, *data);
+    return data;
+  }
+
+  // The table of the packet's columns, with room for that many rows.
+  std::shared_ptr<TTableData> StartTable(const pugi::xml_document& document, size_t rows) {
     const pugi::xml_node packet = document.document_element();
     if (std::strcmp(packet.name(), "DATAPACKET") != 0) Fail("not a data packet (no DATAPACKET element)");
     const pugi::xml_node fields = packet.child("METADATA").child("FIELDS");
@@ -56,17 +101,17 @@ class TPacketReader {
 
     std::vector<TFieldDef> defs = ReadFieldDefs(fields);
     auto data = std::make_shared<TTableData>(defs);
-    TColumnMap columns;
-    for (size_t i = 0; i < defs.size(); ++i) columns.emplace(defs[i].Name, static_cast<int>(i));
-    const pugi::xml_node rows = packet.child("ROWDATA");
-    const auto all_rows = rows.children("ROW");
-    data->ReserveRows(static_cast<int>(std::distance(all_rows.begin(), all_rows.end())));
-    int row_number = 0;
-    for (const pugi::xml_node row : rows.children("ROW")) {
-      ++row_number;
-      ReadRow(row, row_number, columns, *data);
-    }
+    columns_.clear();
+    for (size_t i = 0; i < defs.size(); ++i) columns_.emplace(defs[i].Name, static_cast<int>(i));
+    data->ReserveRows(static_cast<int>(std::min<size_t>(rows, INT_MAX)));
     return data;
+  }
+
+  // How many tags in the text start with "<ROW": at least as many as its rows.
+  static size_t CountRowTags(std::string_view text) {
+    size_t count = 0;
+    for (size_t at = text.find("<ROW"); at != std::string_view::npos; at = text.find("<ROW", at + 4)) ++count;
+    return count;
   }
 
   [[noreturn]] void Fail(const std::string& what) const { throw EDataPacketError(file_ + ": " + what); }
@@ -125,14 +170,14 @@ class TPacketReader {
 
   // One pass over the row's attributes finds its state (the first RowState) and the values of
   // known columns; a current row then takes the values.
-  void ReadRow(const pugi::xml_node row, int row_number, const TColumnMap& columns, TTableData& data) {
+  void ReadRow(const pugi::xml_node row, int row_number, TTableData& data) {
     row_values_.clear();
     const char* state = nullptr;
     size_t position = 0;
     for (const pugi::xml_attribute attribute : row.attributes()) {
       const char* name = attribute.name();
       if (state == nullptr && name[0] == 'R' && std::strcmp(name, "RowState") == 0) state = attribute.value();
-      const int column = ColumnAt(position++, name, columns, data);
+      const int column = ColumnAt(position++, name, data);
       if (column >= 0) row_values_.emplace_back(column, attribute.value());
     }
     if (!IsCurrentState(state, row_number)) return;
@@ -155,15 +200,15 @@ class TPacketReader {
   // The column of the attribute at this position of a row, or -1 when it names none. Rows
   // usually list their attributes in one order, so the column found at the same position of
   // the row before is tried first.
-  int ColumnAt(size_t position, const char* name, const TColumnMap& columns, const TTableData& data) {
+  int ColumnAt(size_t position, const char* name, const TTableData& data) {
     if (position < columns_by_position_.size()) {
       const int known = columns_by_position_[position];
       if (known >= 0 && data.Column(known).Def.Name == name) return known;
     } else {
       columns_by_position_.resize(position + 1, -1);
     }
-    const auto found = columns.find(std::string_view(name));
-    const int column = found == columns.end() ? -1 : found->second;
+    const auto found = columns_.find(std::string_view(name));
+    const int column = found == columns_.end() ? -1 : found->second;
     columns_by_position_[position] = column;
     return column;
   }
@@ -215,6 +260,7 @@ class TPacketReader {
   }
 
   const std::string& file_;
+  TColumnMap columns_;   // the columns by name
   std::string scratch_;                                  // the last value whose references were undone
   std::vector<int> columns_by_position_;                 // the column of each attribute position of the row before
   std::vector<std::pair<int, const char*>> row_values_;  // the row's known columns and their raw values
@@ -222,13 +268,17 @@ class TPacketReader {
 
 }  // namespace
 
-std::shared_ptr<TTableData> ReadDataPacket(std::string_view bytes, const std::string& file) {
+std::shared_ptr<TTableData> ReadDataPacket(std::string_view bytes, const std::string& file, size_t piece_size) {
+  if (piece_size > 0 && bytes.find('\0') == std::string_view::npos) {
+    if (auto data = TPacketReader(file).ReadInPieces(bytes, piece_size)) return std::move(*data);
+  }
   return TPacketReader(file).Read(bytes);
 }
 
 std::shared_ptr<TTableData> ReadDataPacket(std::string&& bytes, const std::string& file) {
-  // The parse in place takes the first zero byte for the end of the buffer, where the copying
-  // one finds the document cut short: bytes holding one take the copying road.
+  // A parse takes the first zero byte for the end of its buffer, where the copying whole parse
+  // finds the document cut short: bytes holding one take that road.
   if (bytes.find('\0') != std::string::npos) return TPacketReader(file).Read(bytes);
+  if (auto data = TPacketReader(file).ReadInPieces(bytes, kPacketPieceSize)) return std::move(*data);
   return TPacketReader(file).ReadInPlace(bytes);
 }
