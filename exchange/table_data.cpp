@@ -61,14 +61,15 @@ void TTableData::ReserveRows(int count) {
 }
 
 void TTableData::RemoveAllRows() {
+  // The room goes too: a table emptied after a large file holds nothing of it.
   for (TColumn& column : columns_) {
-    column.Null.clear();
-    column.Ints.clear();
-    column.Floats.clear();
-    column.Texts.clear();
-    column.TextStore.clear();
+    column.Null = {};
+    column.Ints = {};
+    column.Floats = {};
+    column.Texts = {};
+    column.TextStore = {};
   }
-  inserted_.clear();
+  inserted_ = {};
   row_count_ = 0;
   for (auto& index : indexes_) index->Clear();
 }

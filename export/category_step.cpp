@@ -20,7 +20,7 @@ const TReferenceStepDef kCategoryStep{
 TStagedRecords CategoryRecords(const TCategoryTree& tree) {
   TStagedRecords records;
   records.Fields = {"Id", "IdParent", "Name", "Level", "ProductCount", "Expanded", "Childcount"};
-  records.Values.reserve(tree.Rows().size() * records.Fields.size());
+  records.Reserve(tree.Rows().size() * records.Fields.size());
   for (const TCategoryRow& row : tree.Rows()) {
     records.AddRow({row.Id, row.IdParent, CategoryDisplayName(row.Name, row.Level), row.Level, row.ProductCount,
                     int32_t{0}, row.ChildCount});
@@ -39,7 +39,7 @@ TCategoryTree BuildCategoryTree(TExportContext& context) {
   std::vector<TCategorySource> sources;
   sources.reserve(records.RowCount());
   for (size_t row_number = 0; row_number < records.RowCount(); ++row_number) {
-    const std::span<const TStagedValue> row = records.Row(row_number);
+    const TStagedRow row = records.Row(row_number);
     sources.push_back({std::get<int32_t>(row[0]), std::get<int32_t>(row[1]),
                        std::string(records.Text(std::get<TStagedText>(row[2])))});
   }

@@ -1,6 +1,7 @@
 #include "export/staged_records.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <optional>
 
@@ -15,29 +16,28 @@ std::string_view CutText(std::string_view text, int width) {
   return width > 0 && text.size() > static_cast<size_t>(width) ? text.substr(0, width) : text;
 }
 
-// Appends the column's value, converted as the mapping says, in place.
+// Appends the column's value, converted as the mapping says.
 void AppendValue(TStagedRecords& records, const TInputColumn& column, const TExportMapping& mapping) {
-  std::vector<TStagedValue>& values = records.Values;
   switch (mapping.Kind) {
     case TInputKind::Integer:
-      values.emplace_back(std::in_place_type<int32_t>, column.AsInteger());
+      records.Add(column.AsInteger());
       return;
     case TInputKind::Float:
-      values.emplace_back(std::in_place_type<double>, column.AsFloat());
+      records.Add(column.AsFloat());
       return;
     case TInputKind::Currency:
-      values.emplace_back(std::in_place_type<double>, column.AsCurrency());
+      records.Add(column.AsCurrency());
       return;
     case TInputKind::Date:
-      values.emplace_back(std::in_place_type<TDateTime>, column.AsDateTime());
+      records.Add(column.AsDateTime());
       return;
     case TInputKind::Text: {
       std::string scratch;
-      values.emplace_back(records.AddText(CutText(column.AsString(scratch), mapping.Width)));
+      records.Add(records.AddText(CutText(column.AsString(scratch), mapping.Width)));
       return;
     }
   }
-  values.emplace_back();
+  records.Add(std::monostate{});
 }
 
 // The value written for a column that is not read.
@@ -101,8 +101,7 @@ std::vector<TpfgPalmField*> BindFields(TpfgPalmRemoteTable& table, const TStaged
   return fields;
 }
 
-void AssignRow(const std::vector<TpfgPalmField*>& fields, const TStagedRecords& records,
-               std::span<const TStagedValue> row) {
+void AssignRow(const std::vector<TpfgPalmField*>& fields, const TStagedRecords& records, TStagedRow row) {
   for (size_t i = 0; i < fields.size(); ++i) AssignValue(*fields[i], records, row[i]);
 }
 
@@ -149,6 +148,43 @@ class TDbSavingScope {
 
 }  // namespace
 
+TStagedValue TStagedRecords::ValueAt(size_t row, size_t field) const {
+  const size_t at = row * Fields.size() + field;
+  const uint64_t bits = payloads_[at];
+  switch (kinds_[at]) {
+    case 1:
+      return static_cast<int32_t>(static_cast<uint32_t>(bits));
+    case 2:
+      return std::bit_cast<double>(bits);
+    case 3:
+      return TDateTime{std::bit_cast<double>(bits)};
+    case 4:
+      return TStagedText{static_cast<uint32_t>(bits >> 32), static_cast<uint32_t>(bits)};
+    default:
+      return std::monostate{};
+  }
+}
+
+void TStagedRecords::Add(const TStagedValue& value) {
+  uint64_t bits = 0;
+  if (const auto* integer = std::get_if<int32_t>(&value)) {
+    bits = static_cast<uint32_t>(*integer);
+  } else if (const auto* real = std::get_if<double>(&value)) {
+    bits = std::bit_cast<uint64_t>(*real);
+  } else if (const auto* date = std::get_if<TDateTime>(&value)) {
+    bits = std::bit_cast<uint64_t>(date->Value);
+  } else if (const auto* text = std::get_if<TStagedText>(&value)) {
+    bits = uint64_t{text->Offset} << 32 | text->Size;
+  }
+  kinds_.push_back(static_cast<uint8_t>(value.index()));
+  payloads_.push_back(bits);
+}
+
+void TStagedRecords::Reserve(size_t values) {
+  kinds_.reserve(values);
+  payloads_.reserve(values);
+}
+
 void TStagedRecords::AddRow(std::initializer_list<TStagedInput> values) {
   if (values.size() != Fields.size()) {
     throw Exception("A staged row of " + std::to_string(values.size()) + " values for " +
@@ -158,9 +194,9 @@ void TStagedRecords::AddRow(std::initializer_list<TStagedInput> values) {
     std::visit(
         [this](const auto& given) {
           if constexpr (std::is_same_v<std::decay_t<decltype(given)>, std::string_view>) {
-            Values.emplace_back(AddText(given));
+            Add(AddText(given));
           } else {
-            Values.emplace_back(given);
+            Add(given);
           }
         },
         value);
@@ -188,7 +224,8 @@ TStagedInput TStagedRecords::View(const TStagedValue& value) const {
 
 std::vector<TStagedInput> TStagedRecords::RowView(size_t position) const {
   std::vector<TStagedInput> row;
-  for (const TStagedValue& value : Row(position)) row.push_back(View(value));
+  const TStagedRow values = Row(position);
+  for (size_t field = 0; field < values.size(); ++field) row.push_back(View(values[field]));
   return row;
 }
 
@@ -204,13 +241,13 @@ TStagedRecords ReadStagedRecords(TReferenceReader& reader, std::span<const TExpo
   TStagedRecords records;
   for (const TExportMapping& mapping : mappings) records.Fields.emplace_back(mapping.Handheld);
   const std::vector<TBoundColumn> bound = BindColumns(reader, mappings, format);
-  records.Values.reserve(static_cast<size_t>(std::max(reader.RecordCount(), 0)) * bound.size());
+  records.Reserve(static_cast<size_t>(std::max(reader.RecordCount(), 0)) * bound.size());
   while (!reader.Eof()) {
     for (const TBoundColumn& column : bound) {
       if (column.Column) {
         AppendValue(records, *column.Column, *column.Mapping);
       } else {
-        records.Values.push_back(column.Absent);
+        records.Add(column.Absent);
       }
     }
     reader.Next();
@@ -227,7 +264,8 @@ void SortStagedRecords(TStagedRecords& records, std::span<const char* const> fie
   std::vector<int32_t> keys(count * width);
   for (size_t row = 0; row < count; ++row) {
     for (size_t key = 0; key < width; ++key) {
-      const auto* number = std::get_if<int32_t>(&records.Row(row)[columns[key]]);
+      const TStagedValue value = records.Row(row)[columns[key]];
+      const auto* number = std::get_if<int32_t>(&value);
       keys[row * width + key] = number != nullptr ? *number : 0;
     }
   }
@@ -269,10 +307,11 @@ void CheckRecordsPack(TpfgPalmRemoteTable& table, const TStagedRecords& records)
     if (types[i] != ptString) checked.push_back(i);
   }
   for (size_t row_number = 0; row_number < records.RowCount(); ++row_number) {
-    const std::span<const TStagedValue> row = records.Row(row_number);
+    const TStagedRow row = records.Row(row_number);
     for (const size_t i : checked) {
-      if (AlwaysPacks(row[i], types[i])) continue;
-      AssignValue(*fields[i], records, row[i]);
+      const TStagedValue value = row[i];
+      if (AlwaysPacks(value, types[i])) continue;
+      AssignValue(*fields[i], records, value);
       table.CheckFieldPacks(fields[i]->Index());
       fields[i]->SetAsString(std::string());
     }
@@ -301,7 +340,7 @@ std::optional<TPackedRecords> PackStagedRecords(TpfgPalmRemoteTable& table, cons
   std::vector<uint8_t> record;
   try {
     for (size_t row_number = 0; row_number < records.RowCount(); ++row_number) {
-      const std::span<const TStagedValue> row = records.Row(row_number);
+      const TStagedRow row = records.Row(row_number);
       for (size_t i = 0; i < columns.size(); ++i) SetCell(cells[columns[i]], records, row[i], formats);
       table.PackRecord(cells, record);
       auto* const kept = reinterpret_cast<uint8_t*>(packed.Bytes.Take(record.size()));

@@ -49,20 +49,40 @@ using TStagedValue = std::variant<std::monostate, int32_t, double, TDateTime, TS
 // One field's value as it is given to the records or read back: a text is a view.
 using TStagedInput = std::variant<std::monostate, int32_t, double, TDateTime, std::string_view>;
 
-struct TStagedRecords {
-  std::vector<std::string> Fields;   // handheld field names, one per value of a row
-  std::vector<TStagedValue> Values;  // the rows one after another as read, one value per field each
-  std::string Texts;                 // every text value's bytes, one after another
+class TStagedRecords;
+
+// One row of the records as a view: its values by field position.
+class TStagedRow {
+ public:
+  TStagedRow(const TStagedRecords& records, size_t row) : records_(&records), row_(row) {}
+  TStagedValue operator[](size_t field) const;
+  size_t size() const;
+
+ private:
+  const TStagedRecords* records_;
+  size_t row_;
+};
+
+// The values are kept as their kind and their eight bytes apart, nine bytes a value.
+class TStagedRecords {
+ public:
+  std::vector<std::string> Fields;  // handheld field names, one per value of a row
+  std::string Texts;                // every text value's bytes, one after another
   // Where the rows are walked: the row read at Order[i] is the i-th; rows past the order's end
   // follow in reading order (all rows when there is no order).
   std::vector<uint32_t> Order;
 
-  size_t RowCount() const { return Fields.empty() ? 0 : Values.size() / Fields.size(); }
+  size_t RowCount() const { return Fields.empty() ? 0 : kinds_.size() / Fields.size(); }
   // The row at `position` of the walk.
-  std::span<const TStagedValue> Row(size_t position) const {
-    const size_t row = position < Order.size() ? Order[position] : position;
-    return {Values.data() + row * Fields.size(), Fields.size()};
+  TStagedRow Row(size_t position) const {
+    return TStagedRow(*this, position < Order.size() ? Order[position] : position);
   }
+  // The value of a field of the row read `row`-th.
+  TStagedValue ValueAt(size_t row, size_t field) const;
+  // Appends one value of the row being read; a row is whole after one value per field.
+  void Add(const TStagedValue& value);
+  // Room for that many values in all.
+  void Reserve(size_t values);
   // Appends a row; throws Exception unless it holds one value per field.
   void AddRow(std::initializer_list<TStagedInput> values);
   // Keeps a text's bytes in the text store; throws Exception past 4 GB of texts.
@@ -73,7 +93,14 @@ struct TStagedRecords {
   std::vector<TStagedInput> RowView(size_t position) const;
   // The column of a handheld field name (ignoring case); throws Exception when there is none.
   int FieldIndex(std::string_view name) const;
+
+ private:
+  std::vector<uint8_t> kinds_;      // the alternative each value holds
+  std::vector<uint64_t> payloads_;  // its bytes
 };
+
+inline TStagedValue TStagedRow::operator[](size_t field) const { return records_->ValueAt(row_, field); }
+inline size_t TStagedRow::size() const { return records_->Fields.size(); }
 
 // Reads every row of the opened reader through the mappings, in the reader's order. A required
 // column that is missing, or a value that does not convert, throws the reader's error.
