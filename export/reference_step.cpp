@@ -23,7 +23,7 @@ void ReplaceHandheldRecords(TExportContext& context, const TReferenceStepDef& st
   TpfgPalmRemoteTable& table = context.Catalogue.*step.Table;
   std::optional<TPackedRecords> packed = PackStagedRecords(table, records);
   if (packed) {
-    records = TStagedRecords();
+    records.Release();
   } else {
     CheckRecordsPack(table, records);
   }
@@ -37,7 +37,6 @@ void ReplaceHandheldRecords(TExportContext& context, const TReferenceStepDef& st
     AppendStagedRecords(context.Session, table, records);
   }
   if (step.LogCount) LogExportedCount(context.Session, table.RecordCount());
-  packed.reset();
   table.Close();
   if (step.IndexTable != nullptr) {
     TpfgPalmRemoteTable& index = context.Catalogue.*step.IndexTable;

@@ -336,16 +336,13 @@ std::optional<TPackedRecords> PackStagedRecords(TpfgPalmRemoteTable& table, cons
   std::vector<TPalmCell> cells(static_cast<size_t>(table.FieldDefs().Count()));
   const TFormatSettings& formats = CurrentFormats();
   TPackedRecords packed;
-  packed.Records.reserve(records.RowCount());
   std::vector<uint8_t> record;
   try {
     for (size_t row_number = 0; row_number < records.RowCount(); ++row_number) {
       const TStagedRow row = records.Row(row_number);
       for (size_t i = 0; i < columns.size(); ++i) SetCell(cells[columns[i]], records, row[i], formats);
       table.PackRecord(cells, record);
-      auto* const kept = reinterpret_cast<uint8_t*>(packed.Bytes.Take(record.size()));
-      if (!record.empty()) std::memcpy(kept, record.data(), record.size());
-      packed.Records.emplace_back(kept, record.size());
+      packed.Add(record);
     }
   } catch (...) {
     // The check names the failing value as it always has; its failure goes first.
@@ -355,9 +352,32 @@ std::optional<TPackedRecords> PackStagedRecords(TpfgPalmRemoteTable& table, cons
   return packed;
 }
 
-void AppendPackedRecords(TExchangeSession& session, TpfgPalmRemoteTable& table, const TPackedRecords& records) {
-  for (const std::span<const uint8_t> record : records.Records) {
+void AppendPackedRecords(TExchangeSession& session, TpfgPalmRemoteTable& table, TPackedRecords& records) {
+  records.Drain([&](std::span<const uint8_t> record) {
     table.AppendPackedRecord(record);
     session.Progress->ProgressBar.StepIt();
+  });
+}
+
+void TPackedRecords::Add(std::span<const uint8_t> record) {
+  if (blocks_.empty() || record.size() > left_) {
+    const size_t size = std::max(record.size(), kBlockSize);
+    blocks_.push_back({std::make_unique_for_overwrite<uint8_t[]>(size), 0});
+    next_ = blocks_.back().Bytes.get();
+    left_ = size;
   }
+  if (!record.empty()) std::memcpy(next_, record.data(), record.size());
+  records_.emplace_back(next_, record.size());
+  ++blocks_.back().Records;
+  next_ += record.size();
+  left_ -= record.size();
+}
+
+void TPackedRecords::Drain(const std::function<void(std::span<const uint8_t>)>& write) {
+  size_t record = 0;
+  for (TBlock& block : blocks_) {
+    for (size_t i = 0; i < block.Records; ++i) write(records_[record++]);
+    block.Bytes.reset();
+  }
+  *this = TPackedRecords();
 }

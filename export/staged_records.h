@@ -5,16 +5,18 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <initializer_list>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
 #include "core/date_time.h"
-#include "exchange/text_arena.h"
 #include "export/reference_reader.h"
 #include "palmdb/palm_remote_table.h"
 #include "session/exchange_session.h"
@@ -83,6 +85,8 @@ class TStagedRecords {
   void Add(const TStagedValue& value);
   // Room for that many values in all.
   void Reserve(size_t values);
+  // Lets go of every row and of the room they took.
+  void Release() { [[maybe_unused]] const TStagedRecords released = std::exchange(*this, TStagedRecords()); }
   // Appends a row; throws Exception unless it holds one value per field.
   void AddRow(std::initializer_list<TStagedInput> values);
   // Keeps a text's bytes in the text store; throws Exception past 4 GB of texts.
@@ -119,11 +123,27 @@ void CheckRecordsPack(TpfgPalmRemoteTable& table, const TStagedRecords& records)
 // Appends every row to the open table (Insert, fields, Post), one progress step per record.
 void AppendStagedRecords(TExchangeSession& session, TpfgPalmRemoteTable& table, const TStagedRecords& records);
 
-// The rows packed as the table stores them, in walk order; their bytes lie in blocks of the
-// arena, so packing many rows copies none of them twice.
-struct TPackedRecords {
-  TTextArena Bytes;
-  std::vector<std::span<const uint8_t>> Records;
+// The rows packed as the table stores them, in walk order. Their bytes lie in blocks of about a
+// megabyte, so packing many rows copies none of them twice, and writing them lets each block go
+// as soon as its records are written.
+class TPackedRecords {
+ public:
+  void Add(std::span<const uint8_t> record);
+  size_t Count() const { return records_.size(); }
+  // Hands every record to write in order, letting go of each block once its records are written;
+  // the records are gone afterwards.
+  void Drain(const std::function<void(std::span<const uint8_t>)>& write);
+
+ private:
+  static constexpr size_t kBlockSize = size_t{1} << 20;
+  struct TBlock {
+    std::unique_ptr<uint8_t[]> Bytes;
+    size_t Records = 0;  // how many records lie in it
+  };
+  std::vector<TBlock> blocks_;
+  std::vector<std::span<const uint8_t>> records_;
+  uint8_t* next_ = nullptr;  // where the next record goes in the last block
+  size_t left_ = 0;          // room left there
 };
 
 // Packs every row, on the closed table, into the bytes Insert, fields and Post would write, when
@@ -131,5 +151,5 @@ struct TPackedRecords {
 // error CheckRecordsPack gives, before anything is written.
 std::optional<TPackedRecords> PackStagedRecords(TpfgPalmRemoteTable& table, const TStagedRecords& records);
 
-// Appends the packed records to the open table, one progress step per record.
-void AppendPackedRecords(TExchangeSession& session, TpfgPalmRemoteTable& table, const TPackedRecords& records);
+// Appends the packed records to the open table, one progress step per record, letting them go.
+void AppendPackedRecords(TExchangeSession& session, TpfgPalmRemoteTable& table, TPackedRecords& records);

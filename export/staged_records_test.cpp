@@ -161,7 +161,7 @@ TEST_F(StagedRecordsTest, PackingFailsWithThePackChecksErrorOrLeavesEventfulTabl
   records.AddRow({TDateTime{45356.0}, int32_t{1}, 1.5});
   const std::optional<TPackedRecords> packed = PackStagedRecords(rates, records);
   ASSERT_TRUE(packed);
-  EXPECT_EQ(packed->Records.size(), 1u);
+  EXPECT_EQ(packed->Count(), 1u);
 
   records.AddRow({TDateTime{45356.4375}, "1.5", 1.5});
   try {

@@ -146,14 +146,13 @@ uint8_t Device::Open(const std::string& name, uint8_t mode) {
     throw ESyncResult(SYNCERR_TOO_MANY_OPEN, "more than " + std::to_string(kMaxOpenDatabases) + " databases open");
   try {
     const std::optional<TFileIdentity> identity = IdentityOf(*path);
-    const auto closed = closed_unchanged_.find(*path);
     std::optional<DeviceDatabase> database;
-    if (identity && closed != closed_unchanged_.end() && closed->second.Identity == *identity) {
-      database.emplace(std::move(closed->second.Value));
-    } else {
-      database.emplace(ParsePdb(std::make_shared<const std::string>(ReadWholeFile(*path)), *path));
+    if (identity && closed_unchanged_ && closed_unchanged_->first == *path &&
+        closed_unchanged_->second.Identity == *identity) {
+      database.emplace(std::move(closed_unchanged_->second.Value));
     }
-    if (closed != closed_unchanged_.end()) closed_unchanged_.erase(closed);
+    closed_unchanged_.reset();
+    if (!database) database.emplace(ParsePdb(std::make_shared<const std::string>(ReadWholeFile(*path)), *path));
     const uint8_t handle = Keep(std::make_unique<OpenDatabase>(*path, mode, std::move(*database), false));
     // Kept for reopening only when the file was not touched while it was read.
     read_from_[handle - 1] = identity == IdentityOf(*path) ? identity : std::nullopt;
@@ -170,6 +169,7 @@ uint8_t Device::Create(const NewDatabase& params) {
     throw ESyncResult(SYNCERR_BAD_ARGUMENT, "a database name takes 1 to 31 bytes");
   if (FindOpen(params.name) || FindFile(params.name))
     throw ESyncResult(SYNCERR_ALREADY_EXISTS, Quoted(params.name) + " exists already");
+  closed_unchanged_.reset();
   PdbDatabase contents;
   contents.name = params.name;
   contents.attributes = params.attributes;
@@ -195,8 +195,7 @@ void Device::Close(uint8_t handle) {
   const std::optional<TFileIdentity> read_from = std::exchange(read_from_[handle - 1], std::nullopt);
   if (!database->NeedsSaving()) {
     if (read_from && IdentityOf(database->Path()) == read_from)
-      closed_unchanged_.insert_or_assign(database->Path(),
-                                         TKnown<DeviceDatabase>{*read_from, std::move(database->Database())});
+      closed_unchanged_.emplace(database->Path(), TKnown<DeviceDatabase>{*read_from, std::move(database->Database())});
     return;
   }
   try {
@@ -218,7 +217,7 @@ void Device::Delete(const std::string& name) {
   if (FindOpen(name)) throw ESyncResult(kSyncErrNonspecific, Quoted(name) + " is open and cannot be deleted");
   const std::optional<std::string> path = FindFile(name);
   if (!path) throw ESyncResult(SYNCERR_NOT_FOUND, Quoted(name) + " does not exist");
-  closed_unchanged_.erase(*path);
+  if (closed_unchanged_ && closed_unchanged_->first == *path) closed_unchanged_.reset();
   headers_.erase(*path);
   std::error_code error;
   if (!fs::remove(*path, error))

@@ -1,6 +1,7 @@
 // Device: the handheld stood in for by a directory of .pdb files. Databases are found by the
 // name in their header; open ones live in memory behind one-byte handles and are saved on close.
-// Headers read and databases closed unchanged are kept while their files stay as they were.
+// Headers read are kept while their files stay as they were, and so is the database closed last
+// unchanged, until another one is opened: a look at a database and its reading share one read.
 #pragma once
 
 #include <array>
@@ -9,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "hotsync/device/file_identity.h"
 #include "hotsync/device/open_database.h"
@@ -71,5 +73,5 @@ class Device {
   // The identity of the file each open database was read from (none: created by its handle).
   std::array<std::optional<TFileIdentity>, kMaxOpenDatabases> read_from_;
   mutable std::unordered_map<std::string, TKnown<TPdbHeaderName>> headers_;
-  std::unordered_map<std::string, TKnown<DeviceDatabase>> closed_unchanged_;
+  std::optional<std::pair<std::string, TKnown<DeviceDatabase>>> closed_unchanged_;  // its path and contents
 };
