@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/collation.h"
+#include "core/release_room.h"
 #include "exchange/dataset_index.h"
 
 TTableData::TTableData(const std::vector<TFieldDef>& defs) {
@@ -63,13 +64,13 @@ void TTableData::ReserveRows(int count) {
 void TTableData::RemoveAllRows() {
   // The room goes too: a table emptied after a large file holds nothing of it.
   for (TColumn& column : columns_) {
-    column.Null = {};
-    column.Ints = {};
-    column.Floats = {};
-    column.Texts = {};
-    column.TextStore = {};
+    ReleaseRoom(column.Null);
+    ReleaseRoom(column.Ints);
+    ReleaseRoom(column.Floats);
+    ReleaseRoom(column.Texts);
+    ReleaseRoom(column.TextStore);
   }
-  inserted_ = {};
+  ReleaseRoom(inserted_);
   row_count_ = 0;
   for (auto& index : indexes_) index->Clear();
 }

@@ -6,6 +6,7 @@
 #include "core/collation.h"
 #include "core/cp1251.h"
 #include "core/file_lookup.h"
+#include "core/release_room.h"
 #include "core/text_pieces.h"
 #include "exchange/exchange_errors.h"
 #include "exchange/text_lines.h"
@@ -27,12 +28,12 @@ void TcsTXTTable::ShowError(const std::string& text) const {
 }
 
 void TcsTXTTable::Clear() {
-  lines_ = {};
+  ReleaseRoom(lines_);
   posted_.Clear();
   content_.reset();
   fields_.clear();
   field_index_.clear();
-  key_index_ = {};
+  ReleaseRoom(key_index_);
   indexed_ = false;
   key_position_ = -1;
 }
