@@ -138,6 +138,11 @@ void TClientDataSet::Next() {
   }
 }
 
+void TClientDataSet::Reserve(int rows) {
+  CheckActive();
+  if (rows > 0) data_->ReserveRows(data_->RowCount() + rows);
+}
+
 void TClientDataSet::Append() {
   CheckActive();
   PostIfEditing();

@@ -56,6 +56,8 @@ class TClientDataSet {
   void Next();
   bool Eof() const { return eof_; }
 
+  // Room for that many more rows, asked for at once.
+  void Reserve(int rows);
   // A new row of nulls, current and in insert state until Post (navigation posts it too).
   void Append();
   void Edit();

@@ -7,6 +7,7 @@
 #include "core/cp1251.h"
 #include "core/file_lookup.h"
 #include "core/release_room.h"
+#include "core/text_buffer.h"
 #include "core/text_pieces.h"
 #include "exchange/exchange_errors.h"
 #include "exchange/text_lines.h"
@@ -100,6 +101,10 @@ void TcsTXTTable::GoTo(int n) {
   }
 }
 
+void TcsTXTTable::Reserve(int records) {
+  if (records > 0) lines_.reserve(lines_.size() + static_cast<size_t>(records));
+}
+
 void TcsTXTTable::Append() {
   lines_.emplace_back();
   record_count_ = static_cast<int>(lines_.size()) - 1;
@@ -125,15 +130,26 @@ void TcsTXTTable::Post() {
 }
 
 bool TcsTXTTable::Save() {
-  size_t size = 0;
-  for (const std::string_view line : lines_) size += line.size() + 2;
-  std::string bytes;
-  bytes.reserve(size);
+  constexpr size_t kPieceSize = size_t{1} << 20;
+  TAtomicFileWriter file(PathNoCase(LookupDirectory(), FileName));
+  TTextBuffer piece;
+  piece.Reserve(kPieceSize + 2);
   for (const std::string_view line : lines_) {
-    bytes += line;
-    bytes += "\r\n";
+    if (line.size() > kPieceSize) {
+      file.Write(piece.View());
+      piece.Clear();
+      file.Write(line);
+    } else {
+      piece.Append(line);
+    }
+    piece.Append("\r\n");
+    if (piece.View().size() >= kPieceSize) {
+      file.Write(piece.View());
+      piece.Clear();
+    }
   }
-  WriteFileAtomic(PathNoCase(LookupDirectory(), FileName), bytes);
+  file.Write(piece.View());
+  file.Commit();
   return true;
 }
 

@@ -45,11 +45,14 @@ class TcsTXTTable {
   // Parses line n into the fields; n = RecordCount + 1 goes after the end; beyond that (or below 1)
   // message "Попытка обращения к несуществующей записи" and nothing changes.
   void GoTo(int n);
+  // Room for that many more records, asked for at once.
+  void Reserve(int records);
   // A new empty line at the end, made current.
   void Append();
   // Line RecNo := every value followed by the delimiter. ETXTTableError when after the end.
   void Post();
-  // Writes the lines, each ending with CR LF, replacing the file atomically; true.
+  // Writes the lines, each ending with CR LF, replacing the file atomically, a megabyte at a
+  // time; true.
   bool Save();
 
   // First field named so, ignoring case. Missing: message "Поля "<name>" нет в таблице <file>",

@@ -43,6 +43,7 @@ class TTextImportOutput : public TImportOutput {
     return static_cast<int>(cells_.size()) - 1;
   }
 
+  void Reserve(int records) override { table_.Reserve(records); }
   void Append() override { table_.Append(); }
   void SetInteger(int slot, int32_t value) override { cells_[slot]->SetAsInteger(value); }
   void SetFloat(int slot, double value) override { cells_[slot]->SetAsFloat(value); }
@@ -91,6 +92,7 @@ class TPacketImportOutput : public TImportOutput {
     return static_cast<int>(fields_.size()) - 1;
   }
 
+  void Reserve(int records) override { dataset_->Reserve(records); }
   void Append() override { dataset_->Append(); }
   void SetInteger(int slot, int32_t value) override { fields_[slot]->SetAsInteger(value); }
   void SetFloat(int slot, double value) override { fields_[slot]->SetAsFloat(value); }

@@ -47,6 +47,8 @@ class TImportOutput {
   virtual void Start(const TOutputLayout& layout) = 0;
   // The column of that name (ignoring case) as a slot for the setters. Throws when it is missing.
   virtual int Bind(std::string_view name) = 0;
+  // Room for that many more records, asked for at once.
+  virtual void Reserve(int records) = 0;
 
   // One record: Append, the setters for the slots that have a value, Post.
   virtual void Append() = 0;

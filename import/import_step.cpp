@@ -60,6 +60,7 @@ bool RunImportStep(TExchangeSession& session, TPalmCatalogue& catalogue, const T
   }
 
   output->Start(step.Layout);
+  output->Reserve(table.RecordCount());
   counter = 0;
   const std::vector<TBoundMapping> bound = BindMappings(table, *output, step.Mappings);
   while (!table.Eof()) {
