@@ -44,36 +44,38 @@ namespace {
 constexpr size_t kEntrySize = 8;
 constexpr size_t kListHeaderSize = 6;
 
-struct RecordEntry {
-  uint32_t offset;
-  uint8_t attributes;
-  uint32_t unique_id;
-};
-
 [[noreturn]] void Fail(const std::string& file_name, const std::string& what) {
   throw EPdbFormatError(file_name + ": " + what);
 }
 
 std::string Num(uint64_t value) { return std::to_string(value); }
 
-// Reads count entries starting at offset, after checking that they lie inside the file.
+// Reads count entries starting at offset, after checking that they lie inside the file: each
+// record's attributes and ID, and apart its offset. The records' bytes are not placed yet.
 void ReadEntries(std::string_view bytes, size_t offset, size_t count, const std::string& file_name,
-                 std::vector<RecordEntry>& entries) {
+                 std::vector<PdbRecord>& records, std::vector<uint32_t>& offsets) {
   const uint64_t end = offset + uint64_t{count} * kEntrySize;
   if (end > bytes.size())
     Fail(file_name, "record list of " + Num(count) + " entries at offset " + Num(offset) +
                         " runs past the end of the file (" + Num(bytes.size()) + " bytes)");
-  entries.reserve(entries.size() + count);
-  for (size_t i = 0; i < count; ++i) {
-    const size_t at = offset + i * kEntrySize;
-    entries.push_back({ReadU32(bytes, at), ReadU8(bytes, at + 4), ReadU24(bytes, at + 5)});
+  records.reserve(records.size() + count);
+  offsets.reserve(offsets.size() + count);
+  const auto* entry = reinterpret_cast<const uint8_t*>(bytes.data() + offset);
+  for (size_t i = 0; i < count; ++i, entry += kEntrySize) {
+    offsets.push_back(uint32_t{entry[0]} << 24 | uint32_t{entry[1]} << 16 | uint32_t{entry[2]} << 8 | entry[3]);
+    const uint8_t attributes = entry[4];
+    records.push_back({static_cast<uint8_t>(attributes & kRecordFlagsMask),
+                       static_cast<uint8_t>(attributes & kRecordCategoryMask),
+                       uint32_t{entry[5]} << 16 | uint32_t{entry[6]} << 8 | entry[7],
+                       {}});
   }
 }
 
 // Follows the record lists; returns the offset where the last list ends.
-size_t ReadRecordLists(std::string_view bytes, const std::string& file_name, std::vector<RecordEntry>& entries) {
-  ReadEntries(bytes, kPdbHeaderSize, ReadU16(bytes, 76), file_name, entries);
-  size_t lists_end = kPdbHeaderSize + entries.size() * kEntrySize;
+size_t ReadRecordLists(std::string_view bytes, const std::string& file_name, std::vector<PdbRecord>& records,
+                       std::vector<uint32_t>& offsets) {
+  ReadEntries(bytes, kPdbHeaderSize, ReadU16(bytes, 76), file_name, records, offsets);
+  size_t lists_end = kPdbHeaderSize + records.size() * kEntrySize;
   uint32_t next = ReadU32(bytes, 72);
   while (next != 0) {
     if (next < lists_end)
@@ -83,7 +85,7 @@ size_t ReadRecordLists(std::string_view bytes, const std::string& file_name, std
       Fail(file_name, "record list header at offset " + Num(next) + " lies past the end of the file (" +
                           Num(bytes.size()) + " bytes)");
     const size_t count = ReadU16(bytes, next + 4);
-    ReadEntries(bytes, next + kListHeaderSize, count, file_name, entries);
+    ReadEntries(bytes, next + kListHeaderSize, count, file_name, records, offsets);
     lists_end = next + kListHeaderSize + count * kEntrySize;
     next = ReadU32(bytes, next);
   }
@@ -93,7 +95,7 @@ size_t ReadRecordLists(std::string_view bytes, const std::string& file_name, std
 // Checks that the block offsets and record offsets rise through the file after the lists. What
 // an offset belongs to is named only when it fails.
 void CheckOffsets(std::string_view bytes, size_t lists_end, uint32_t app_info, uint32_t sort_info,
-                  const std::vector<RecordEntry>& entries, const std::string& file_name) {
+                  const std::vector<uint32_t>& offsets, const std::string& file_name) {
   struct TOwner {
     const char* Block = nullptr;  // a block's name, or null for record `Record`
     size_t Record = 0;
@@ -116,7 +118,7 @@ void CheckOffsets(std::string_view bytes, size_t lists_end, uint32_t app_info, u
   };
   if (app_info != 0) check(app_info, {"application info block"});
   if (sort_info != 0) check(sort_info, {"sort info block"});
-  for (size_t i = 0; i < entries.size(); ++i) check(entries[i].offset, {nullptr, i});
+  for (size_t i = 0; i < offsets.size(); ++i) check(offsets[i], {nullptr, i});
 }
 
 std::string NameFromHeader(std::string_view bytes) {
@@ -159,19 +161,16 @@ PdbDatabase ParsePdb(std::shared_ptr<const std::string> file_bytes, const std::s
   db.creator = ReadU32(bytes, 64);
   db.unique_id_seed = ReadU32(bytes, 68);
 
-  std::vector<RecordEntry> entries;
-  const size_t lists_end = ReadRecordLists(bytes, file_name, entries);
-  CheckOffsets(bytes, lists_end, app_info, sort_info, entries, file_name);
+  std::vector<uint32_t> offsets;
+  const size_t lists_end = ReadRecordLists(bytes, file_name, db.records, offsets);
+  CheckOffsets(bytes, lists_end, app_info, sort_info, offsets, file_name);
 
-  const size_t data_end = entries.empty() ? bytes.size() : entries.front().offset;
+  const size_t data_end = offsets.empty() ? bytes.size() : offsets.front();
   if (app_info != 0) db.app_info = std::string(bytes.substr(app_info, (sort_info ? sort_info : data_end) - app_info));
   if (sort_info != 0) db.sort_info = std::string(bytes.substr(sort_info, data_end - sort_info));
-  db.records.reserve(entries.size());
-  for (size_t i = 0; i < entries.size(); ++i) {
-    const size_t end = i + 1 < entries.size() ? entries[i + 1].offset : bytes.size();
-    db.records.push_back({static_cast<uint8_t>(entries[i].attributes & kRecordFlagsMask),
-                          static_cast<uint8_t>(entries[i].attributes & kRecordCategoryMask), entries[i].unique_id,
-                          bytes.substr(entries[i].offset, end - entries[i].offset)});
+  for (size_t i = 0; i < offsets.size(); ++i) {
+    const size_t end = i + 1 < offsets.size() ? offsets[i + 1] : bytes.size();
+    db.records[i].data = bytes.substr(offsets[i], end - offsets[i]);
   }
   if (!db.records.empty()) db.file.Bytes = std::move(file_bytes);
   return db;
