@@ -5,8 +5,10 @@ For every scale it generates a territory with make-territory, loads its handheld
 HotSync home once, and then per exchange format ("TXT", "XML") runs `hotsync sync --yes` three
 times on fresh copies of that home (import and export, every input present). In the same run it
 measures the floor: reading every input file of the format and the handheld's .pdb files and
-writing a copy of the same bytes. One row per scale and format: best-of-3 sync seconds, best-of-3
-floor seconds, their ratio, the peak resident memory of the sync and the input bytes.
+writing a copy of the same bytes, once inside this script's own long-running process and once as
+a process of its own (copy_files), started as the sync is. One row per scale and format:
+best-of-3 sync seconds, best-of-3 floor seconds of both kinds, the ratios, the peak resident
+memory of the sync and the input bytes.
 
 Not a test; nothing asserts on its figures.
 """
@@ -95,6 +97,15 @@ def floor_seconds(files, scratch):
     return time.perf_counter() - start
 
 
+def fresh_floor_seconds(bin_dir, files, scratch):
+    """The same copy made by copy_files, a process of its own started as the sync is."""
+    if scratch.exists():
+        shutil.rmtree(scratch)
+    scratch.mkdir(parents=True)
+    seconds, _, _ = timed_child([bin_dir / "copy_files", scratch] + files)
+    return seconds
+
+
 def measure(bin_dir, work, scale, runs, seed):
     territory = work / f"territory-{scale}"
     if not (territory / "exchange").is_dir():
@@ -107,7 +118,7 @@ def measure(bin_dir, work, scale, runs, seed):
         inputs = format_inputs(territory, exchange_format) + device_files
         input_bytes = sum(p.stat().st_size for p in inputs)
         home = work / "run-home"
-        syncs, cpus, floors, peak = [], [], [], 0
+        syncs, cpus, floors, fresh_floors, peak = [], [], [], [], 0
         for _ in range(runs):
             fresh_home(base, home, territory, exchange_format)
             seconds, cpu, rss = timed_child([bin_dir / "hotsync", "--home", home, "sync", "--user", USER, "--yes"])
@@ -115,21 +126,23 @@ def measure(bin_dir, work, scale, runs, seed):
             cpus.append(cpu)
             peak = max(peak, rss)
             floors.append(floor_seconds(inputs, work / "floor-copy"))
-        rows.append((scale, exchange_format, min(syncs), min(cpus), min(floors), peak, input_bytes))
+            fresh_floors.append(fresh_floor_seconds(bin_dir, inputs, work / "floor-copy"))
+        rows.append((scale, exchange_format, min(syncs), min(cpus), min(floors), min(fresh_floors), peak, input_bytes))
         print_row(rows[-1])
     return rows
 
 
 def print_header():
-    print(f"{'scale':>5} {'format':>6} {'sync s':>8} {'cpu s':>6} {'floor s':>8} {'ratio':>6} {'peak RSS MB':>11} "
-          f"{'input MB':>9} {'RSS bound MB':>12}", flush=True)
+    print(f"{'scale':>5} {'format':>6} {'sync s':>8} {'cpu s':>6} {'floor s':>8} {'ratio':>6} {'fresh floor s':>13} "
+          f"{'fresh ratio':>11} {'peak RSS MB':>11} {'input MB':>9} {'RSS bound MB':>12}", flush=True)
 
 
 def print_row(row):
-    scale, exchange_format, sync, cpu, floor, peak, input_bytes = row
+    scale, exchange_format, sync, cpu, floor, fresh_floor, peak, input_bytes = row
     bound = 3 * input_bytes + 50 * 2**20
-    print(f"{scale:>5} {exchange_format:>6} {sync:>8.3f} {cpu:>6.3f} {floor:>8.3f} {sync / floor:>6.1f} {peak / 2**20:>11.1f} "
-          f"{input_bytes / 2**20:>9.1f} {bound / 2**20:>12.1f}", flush=True)
+    print(f"{scale:>5} {exchange_format:>6} {sync:>8.3f} {cpu:>6.3f} {floor:>8.3f} {sync / floor:>6.1f} "
+          f"{fresh_floor:>13.3f} {sync / fresh_floor:>11.1f} {peak / 2**20:>11.1f} {input_bytes / 2**20:>9.1f} "
+          f"{bound / 2**20:>12.1f}", flush=True)
 
 
 def print_growth(rows):
