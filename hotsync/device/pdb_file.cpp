@@ -50,32 +50,24 @@ constexpr size_t kListHeaderSize = 6;
 
 std::string Num(uint64_t value) { return std::to_string(value); }
 
-// Reads count entries starting at offset, after checking that they lie inside the file: each
-// record's attributes and ID, and apart its offset. The records' bytes are not placed yet.
-void ReadEntries(std::string_view bytes, size_t offset, size_t count, const std::string& file_name,
-                 std::vector<PdbRecord>& records, std::vector<uint32_t>& offsets) {
-  const uint64_t end = offset + uint64_t{count} * kEntrySize;
-  if (end > bytes.size())
-    Fail(file_name, "record list of " + Num(count) + " entries at offset " + Num(offset) +
+// A record list: where its entries start and how many there are.
+struct TRecordList {
+  size_t Entries;
+  size_t Count;
+};
+
+// Checks that a list's entries lie inside the file.
+TRecordList CheckedList(std::string_view bytes, size_t entries, size_t count, const std::string& file_name) {
+  if (entries + uint64_t{count} * kEntrySize > bytes.size())
+    Fail(file_name, "record list of " + Num(count) + " entries at offset " + Num(entries) +
                         " runs past the end of the file (" + Num(bytes.size()) + " bytes)");
-  records.reserve(records.size() + count);
-  offsets.reserve(offsets.size() + count);
-  const auto* entry = reinterpret_cast<const uint8_t*>(bytes.data() + offset);
-  for (size_t i = 0; i < count; ++i, entry += kEntrySize) {
-    offsets.push_back(uint32_t{entry[0]} << 24 | uint32_t{entry[1]} << 16 | uint32_t{entry[2]} << 8 | entry[3]);
-    const uint8_t attributes = entry[4];
-    records.push_back({static_cast<uint8_t>(attributes & kRecordFlagsMask),
-                       static_cast<uint8_t>(attributes & kRecordCategoryMask),
-                       uint32_t{entry[5]} << 16 | uint32_t{entry[6]} << 8 | entry[7],
-                       {}});
-  }
+  return {entries, count};
 }
 
-// Follows the record lists; returns the offset where the last list ends.
-size_t ReadRecordLists(std::string_view bytes, const std::string& file_name, std::vector<PdbRecord>& records,
-                       std::vector<uint32_t>& offsets) {
-  ReadEntries(bytes, kPdbHeaderSize, ReadU16(bytes, 76), file_name, records, offsets);
-  size_t lists_end = kPdbHeaderSize + records.size() * kEntrySize;
+// Follows the chain of record lists, checking each; lists_end is set where the last one ends.
+std::vector<TRecordList> FindRecordLists(std::string_view bytes, const std::string& file_name, size_t& lists_end) {
+  std::vector<TRecordList> lists{CheckedList(bytes, kPdbHeaderSize, ReadU16(bytes, 76), file_name)};
+  lists_end = kPdbHeaderSize + lists.back().Count * kEntrySize;
   uint32_t next = ReadU32(bytes, 72);
   while (next != 0) {
     if (next < lists_end)
@@ -84,12 +76,32 @@ size_t ReadRecordLists(std::string_view bytes, const std::string& file_name, std
     if (uint64_t{next} + kListHeaderSize > bytes.size())
       Fail(file_name, "record list header at offset " + Num(next) + " lies past the end of the file (" +
                           Num(bytes.size()) + " bytes)");
-    const size_t count = ReadU16(bytes, next + 4);
-    ReadEntries(bytes, next + kListHeaderSize, count, file_name, records, offsets);
-    lists_end = next + kListHeaderSize + count * kEntrySize;
+    lists.push_back(CheckedList(bytes, next + kListHeaderSize, ReadU16(bytes, next + 4), file_name));
+    lists_end = next + kListHeaderSize + lists.back().Count * kEntrySize;
     next = ReadU32(bytes, next);
   }
-  return lists_end;
+  return lists;
+}
+
+// Reads every list's entries: each record's attributes and ID, and apart its offset. The
+// records' bytes are not placed yet.
+void ReadEntries(std::string_view bytes, const std::vector<TRecordList>& lists, std::vector<PdbRecord>& records,
+                 std::vector<uint32_t>& offsets) {
+  size_t total = 0;
+  for (const TRecordList& list : lists) total += list.Count;
+  records.reserve(total);
+  offsets.reserve(total);
+  for (const TRecordList& list : lists) {
+    const auto* entry = reinterpret_cast<const uint8_t*>(bytes.data() + list.Entries);
+    for (size_t i = 0; i < list.Count; ++i, entry += kEntrySize) {
+      offsets.push_back(uint32_t{entry[0]} << 24 | uint32_t{entry[1]} << 16 | uint32_t{entry[2]} << 8 | entry[3]);
+      const uint8_t attributes = entry[4];
+      records.push_back({static_cast<uint8_t>(attributes & kRecordFlagsMask),
+                         static_cast<uint8_t>(attributes & kRecordCategoryMask),
+                         uint32_t{entry[5]} << 16 | uint32_t{entry[6]} << 8 | entry[7],
+                         {}});
+    }
+  }
 }
 
 // Checks that the block offsets and record offsets rise through the file after the lists. What
@@ -161,8 +173,10 @@ PdbDatabase ParsePdb(std::shared_ptr<const std::string> file_bytes, const std::s
   db.creator = ReadU32(bytes, 64);
   db.unique_id_seed = ReadU32(bytes, 68);
 
+  size_t lists_end = 0;
+  const std::vector<TRecordList> lists = FindRecordLists(bytes, file_name, lists_end);
   std::vector<uint32_t> offsets;
-  const size_t lists_end = ReadRecordLists(bytes, file_name, db.records, offsets);
+  ReadEntries(bytes, lists, db.records, offsets);
   CheckOffsets(bytes, lists_end, app_info, sort_info, offsets, file_name);
 
   const size_t data_end = offsets.empty() ? bytes.size() : offsets.front();
