@@ -34,6 +34,8 @@ constexpr TExportMapping kProductMappings[] = {{"Id", "Id", Integer},
                                                {"Price3", "Price3", Currency},
                                                {"Price4", "Price4", Currency},
                                                {"Aliquot", "Aliquot", Integer, Optional, Optional}};
+// The mapping of the product's category, an integer every product has.
+constexpr size_t kProductCategory = 1;
 
 }  // namespace
 
@@ -46,11 +48,19 @@ const TReferenceStepDef kProductStep{
 
 void ExportProducts(TExportContext& context, TCategoryTree& tree) {
   if (!BeginReferenceStep(context, kProductStep)) return;
-  TStagedRecords records = ReadReferenceRecords(context, kProductStep);
   // Counted before the records go to the handheld, which lets them go: a step that fails ends
   // the export before the tree is written.
-  const int category = records.FieldIndex("IdCategory");
+  std::vector<int32_t> categories;
+  const auto keep_category = [&categories](std::span<const TStagedInput> row) {
+    categories.push_back(std::get<int32_t>(row[kProductCategory]));
+  };
+  if (std::optional<TPackedRecords> packed = ReadPackedReferenceRecords(context, kProductStep, keep_category)) {
+    for (const int32_t category : categories) tree.CountProduct(category);
+    ReplaceHandheldRecords(context, kProductStep, std::move(*packed));
+    return;
+  }
+  TStagedRecords records = ReadReferenceRecords(context, kProductStep);
   for (size_t row = 0; row < records.RowCount(); ++row)
-    tree.CountProduct(std::get<int32_t>(records.Row(row)[category]));
+    tree.CountProduct(std::get<int32_t>(records.Row(row)[kProductCategory]));
   ReplaceHandheldRecords(context, kProductStep, std::move(records));
 }

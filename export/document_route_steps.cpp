@@ -64,7 +64,7 @@ const TReferenceStepDef kRouteListStep{"ПК-PALM: Маршруты",
 void ExportRoutes(TExportContext& context) {
   if (!BeginReferenceStep(context, kRouteListStep)) return;
   try {
-    ReplaceHandheldRecords(context, kRouteListStep, ReadReferenceRecords(context, kRouteListStep));
+    ReadAndReplaceRecords(context, kRouteListStep);
   } catch (const std::exception&) {
     // A route that cannot be loaded leaves the handheld's route as it was; the export goes on.
   }

@@ -4,11 +4,14 @@
 // until the whole file has been read, converted and checked to pack.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <span>
 #include <string>
 
 #include "exchange/client_dataset.h"
 #include "exchange/txt_table.h"
+#include "export/packed_records.h"
 #include "export/reference_reader.h"
 #include "export/staged_records.h"
 #include "palmdb/palm_catalogue.h"
@@ -41,11 +44,22 @@ bool ReferenceFilePresent(const TExchangeSession& session, const std::string& fi
 
 // Reads the step's whole file into typed records, ordered; sets the progress maximum.
 TStagedRecords ReadReferenceRecords(TExportContext& context, const TReferenceStepDef& step);
+// Reads the step's whole file straight into records packed for its table, ordered; sets the
+// progress maximum. each_row sees every row's values as read. None when the table does not pack
+// records alone or a row does not pack: the staged road then reads the file again.
+std::optional<TPackedRecords> ReadPackedReferenceRecords(
+    TExportContext& context, const TReferenceStepDef& step,
+    const std::function<void(std::span<const TStagedInput>)>& each_row = {});
 
 // Checks the records pack, then empties the step's table, writes them, logs the count, closes
 // the table and empties the index table. Records the table packs alone are let go once packed,
 // before the handheld holds their bytes.
 void ReplaceHandheldRecords(TExportContext& context, const TReferenceStepDef& step, TStagedRecords records);
+// The same for records packed already.
+void ReplaceHandheldRecords(TExportContext& context, const TReferenceStepDef& step, TPackedRecords records);
+// Reads the step's file and replaces the table's records with its rows, packed as they are read
+// where the table allows it, staged otherwise.
+void ReadAndReplaceRecords(TExportContext& context, const TReferenceStepDef& step);
 
 // The start of a step: nothing when its file is absent; otherwise the step header. True when the
 // step goes on to read and replace.

@@ -8,77 +8,10 @@
 #include "core/collation.h"
 #include "core/exceptions.h"
 #include "core/regional_formats.h"
+#include "export/bound_columns.h"
+#include "export/key_order.h"
 
 namespace {
-
-// A text of at most width characters (bytes of the desktop code page); 0 keeps all.
-std::string_view CutText(std::string_view text, int width) {
-  return width > 0 && text.size() > static_cast<size_t>(width) ? text.substr(0, width) : text;
-}
-
-// Appends the column's value, converted as the mapping says.
-void AppendValue(TStagedRecords& records, const TInputColumn& column, const TExportMapping& mapping) {
-  switch (mapping.Kind) {
-    case TInputKind::Integer:
-      records.Add(column.AsInteger());
-      return;
-    case TInputKind::Float:
-      records.Add(column.AsFloat());
-      return;
-    case TInputKind::Currency:
-      records.Add(column.AsCurrency());
-      return;
-    case TInputKind::Date:
-      records.Add(column.AsDateTime());
-      return;
-    case TInputKind::Text: {
-      std::string scratch;
-      records.Add(records.AddText(CutText(column.AsString(scratch), mapping.Width)));
-      return;
-    }
-  }
-  records.Add(std::monostate{});
-}
-
-// The value written for a column that is not read.
-TStagedValue AbsentValue(const TExportMapping& mapping, bool text_form) {
-  switch (mapping.Kind) {
-    case TInputKind::Integer:
-      return text_form ? mapping.AbsentText : mapping.AbsentXml;
-    case TInputKind::Float:
-    case TInputKind::Currency:
-      return 0.0;
-    case TInputKind::Date:
-    case TInputKind::Text:
-      return std::monostate{};
-  }
-  return std::monostate{};
-}
-
-// A mapping bound to the file: its column, or none with the value that stands in for it.
-struct TBoundColumn {
-  const TExportMapping* Mapping;
-  std::optional<TInputColumn> Column;
-  TStagedValue Absent;
-};
-
-std::vector<TBoundColumn> BindColumns(TReferenceReader& reader, std::span<const TExportMapping> mappings,
-                                      TExchangeFormat format) {
-  const bool text_form = format != TExchangeFormat::XML;
-  std::vector<TBoundColumn> bound;
-  bound.reserve(mappings.size());
-  for (const TExportMapping& mapping : mappings) {
-    const TColumnUse use = text_form ? mapping.Text : mapping.Xml;
-    TBoundColumn column{&mapping, std::nullopt, AbsentValue(mapping, text_form)};
-    if (use == TColumnUse::Required) {
-      column.Column = reader.Require(mapping.Input);
-    } else if (use == TColumnUse::Optional) {
-      column.Column = reader.Find(mapping.Input);
-    }
-    bound.push_back(std::move(column));
-  }
-  return bound;
-}
 
 void AssignValue(TpfgPalmField& field, const TStagedRecords& records, const TStagedValue& value) {
   if (const auto* integer = std::get_if<int32_t>(&value)) {
@@ -103,22 +36,6 @@ std::vector<TpfgPalmField*> BindFields(TpfgPalmRemoteTable& table, const TStaged
 
 void AssignRow(const std::vector<TpfgPalmField*>& fields, const TStagedRecords& records, TStagedRow row) {
   for (size_t i = 0; i < fields.size(); ++i) AssignValue(*fields[i], records, row[i]);
-}
-
-// The cell as AssignValue sets the field.
-void SetCell(TPalmCell& cell, const TStagedRecords& records, const TStagedValue& value,
-             const TFormatSettings& formats) {
-  if (const auto* integer = std::get_if<int32_t>(&value)) {
-    cell.SetInteger(*integer);
-  } else if (const auto* real = std::get_if<double>(&value)) {
-    cell.SetFloat(*real, formats);
-  } else if (const auto* date = std::get_if<TDateTime>(&value)) {
-    cell.SetDate(*date);
-  } else if (const auto* text = std::get_if<TStagedText>(&value)) {
-    cell.SetText(records.Text(*text));
-  } else {
-    cell.Clear();
-  }
 }
 
 // True when the value's text always packs into a field of that kind: only a date-time (a date
@@ -185,22 +102,38 @@ void TStagedRecords::Reserve(size_t values) {
   payloads_.reserve(values);
 }
 
+void SetCellInput(TPalmCell& cell, const TStagedInput& value, const TFormatSettings& formats) {
+  if (const auto* integer = std::get_if<int32_t>(&value)) {
+    cell.SetInteger(*integer);
+  } else if (const auto* real = std::get_if<double>(&value)) {
+    cell.SetFloat(*real, formats);
+  } else if (const auto* date = std::get_if<TDateTime>(&value)) {
+    cell.SetDate(*date);
+  } else if (const auto* text = std::get_if<std::string_view>(&value)) {
+    cell.SetText(*text);
+  } else {
+    cell.Clear();
+  }
+}
+
+void TStagedRecords::AddInput(const TStagedInput& value) {
+  std::visit(
+      [this](const auto& given) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(given)>, std::string_view>) {
+          Add(AddText(given));
+        } else {
+          Add(given);
+        }
+      },
+      value);
+}
+
 void TStagedRecords::AddRow(std::initializer_list<TStagedInput> values) {
   if (values.size() != Fields.size()) {
     throw Exception("A staged row of " + std::to_string(values.size()) + " values for " +
                     std::to_string(Fields.size()) + " fields");
   }
-  for (const TStagedInput& value : values) {
-    std::visit(
-        [this](const auto& given) {
-          if constexpr (std::is_same_v<std::decay_t<decltype(given)>, std::string_view>) {
-            Add(AddText(given));
-          } else {
-            Add(given);
-          }
-        },
-        value);
-  }
+  for (const TStagedInput& value : values) AddInput(value);
 }
 
 TStagedText TStagedRecords::AddText(std::string_view text) {
@@ -242,14 +175,9 @@ TStagedRecords ReadStagedRecords(TReferenceReader& reader, std::span<const TExpo
   for (const TExportMapping& mapping : mappings) records.Fields.emplace_back(mapping.Handheld);
   const std::vector<TBoundColumn> bound = BindColumns(reader, mappings, format);
   records.Reserve(static_cast<size_t>(std::max(reader.RecordCount(), 0)) * bound.size());
+  std::string scratch;
   while (!reader.Eof()) {
-    for (const TBoundColumn& column : bound) {
-      if (column.Column) {
-        AppendValue(records, *column.Column, *column.Mapping);
-      } else {
-        records.Add(column.Absent);
-      }
-    }
+    for (const TBoundColumn& column : bound) records.AddInput(ReadBoundValue(column, scratch));
     reader.Next();
   }
   return records;
@@ -258,36 +186,19 @@ TStagedRecords ReadStagedRecords(TReferenceReader& reader, std::span<const TExpo
 void SortStagedRecords(TStagedRecords& records, std::span<const char* const> fields) {
   std::vector<int> columns;
   for (const char* name : fields) columns.push_back(records.FieldIndex(name));
-  const size_t width = columns.size();
   const size_t count = records.RowCount();
   // The keys of every row side by side, so the sort compares small numbers, not scattered rows.
-  std::vector<int32_t> keys(count * width);
+  std::vector<int32_t> keys;
+  keys.reserve(count * columns.size());
   for (size_t row = 0; row < count; ++row) {
-    for (size_t key = 0; key < width; ++key) {
-      const TStagedValue value = records.Row(row)[columns[key]];
+    for (const int column : columns) {
+      const TStagedValue value = records.Row(row)[column];
       const auto* number = std::get_if<int32_t>(&value);
-      keys[row * width + key] = number != nullptr ? *number : 0;
+      keys.push_back(number != nullptr ? *number : 0);
     }
   }
-  const auto before = [&](size_t a, size_t b) {
-    return std::lexicographical_compare(keys.begin() + a * width, keys.begin() + (a + 1) * width,
-                                        keys.begin() + b * width, keys.begin() + (b + 1) * width);
-  };
-  std::vector<uint32_t> order(count);
-  for (size_t row = 0; row < count; ++row) order[row] = static_cast<uint32_t>(row);
-  if (std::is_sorted(order.begin(), order.end(), before)) return;
-  if (width == 1) {
-    // One key: the key (its sign bit flipped, so unsigned order is signed order) above the row
-    // number sorts as one number, equal keys in their order.
-    std::vector<uint64_t> entries(count);
-    for (size_t row = 0; row < count; ++row) {
-      entries[row] = static_cast<uint64_t>(static_cast<uint32_t>(keys[row]) ^ 0x80000000u) << 32 | row;
-    }
-    std::sort(entries.begin(), entries.end());
-    for (size_t row = 0; row < count; ++row) order[row] = static_cast<uint32_t>(entries[row]);
-  } else {
-    std::stable_sort(order.begin(), order.end(), before);
-  }
+  std::vector<uint32_t> order = KeyOrder(keys, columns.size());
+  if (order.empty()) return;
   // Only the walk changes: moving rows about costs far more than reading them out of order.
   for (uint32_t& position : order) {
     position = position < records.Order.size() ? records.Order[position] : position;
@@ -340,7 +251,7 @@ std::optional<TPackedRecords> PackStagedRecords(TpfgPalmRemoteTable& table, cons
   try {
     for (size_t row_number = 0; row_number < records.RowCount(); ++row_number) {
       const TStagedRow row = records.Row(row_number);
-      for (size_t i = 0; i < columns.size(); ++i) SetCell(cells[columns[i]], records, row[i], formats);
+      for (size_t i = 0; i < columns.size(); ++i) SetCellInput(cells[columns[i]], records.View(row[i]), formats);
       table.PackRecord(cells, record);
       packed.Add(record);
     }
@@ -357,27 +268,4 @@ void AppendPackedRecords(TExchangeSession& session, TpfgPalmRemoteTable& table, 
     table.AppendPackedRecord(record);
     session.Progress->ProgressBar.StepIt();
   });
-}
-
-void TPackedRecords::Add(std::span<const uint8_t> record) {
-  if (blocks_.empty() || record.size() > left_) {
-    const size_t size = std::max(record.size(), kBlockSize);
-    blocks_.push_back({std::make_unique_for_overwrite<uint8_t[]>(size), 0});
-    next_ = blocks_.back().Bytes.get();
-    left_ = size;
-  }
-  if (!record.empty()) std::memcpy(next_, record.data(), record.size());
-  records_.emplace_back(next_, record.size());
-  ++blocks_.back().Records;
-  next_ += record.size();
-  left_ -= record.size();
-}
-
-void TPackedRecords::Drain(const std::function<void(std::span<const uint8_t>)>& write) {
-  size_t record = 0;
-  for (TBlock& block : blocks_) {
-    for (size_t i = 0; i < block.Records; ++i) write(records_[record++]);
-    block.Bytes.reset();
-  }
-  *this = TPackedRecords();
 }

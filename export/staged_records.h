@@ -17,6 +17,8 @@
 #include <vector>
 
 #include "core/date_time.h"
+#include "core/regional_formats.h"
+#include "export/packed_records.h"
 #include "export/reference_reader.h"
 #include "palmdb/palm_remote_table.h"
 #include "session/exchange_session.h"
@@ -83,6 +85,8 @@ class TStagedRecords {
   TStagedValue ValueAt(size_t row, size_t field) const;
   // Appends one value of the row being read; a row is whole after one value per field.
   void Add(const TStagedValue& value);
+  // The same for a value given with its text, which the text store keeps.
+  void AddInput(const TStagedInput& value);
   // Room for that many values in all.
   void Reserve(size_t values);
   // Lets go of every row and of the room they took.
@@ -106,6 +110,10 @@ class TStagedRecords {
 inline TStagedValue TStagedRow::operator[](size_t field) const { return records_->ValueAt(row_, field); }
 inline size_t TStagedRow::size() const { return records_->Fields.size(); }
 
+// Sets the cell to the value as the typed field writes set the field: a number, a date, a text,
+// or empty for nothing.
+void SetCellInput(TPalmCell& cell, const TStagedInput& value, const TFormatSettings& formats);
+
 // Reads every row of the opened reader through the mappings, in the reader's order. A required
 // column that is missing, or a value that does not convert, throws the reader's error.
 TStagedRecords ReadStagedRecords(TReferenceReader& reader, std::span<const TExportMapping> mappings,
@@ -122,29 +130,6 @@ void CheckRecordsPack(TpfgPalmRemoteTable& table, const TStagedRecords& records)
 
 // Appends every row to the open table (Insert, fields, Post), one progress step per record.
 void AppendStagedRecords(TExchangeSession& session, TpfgPalmRemoteTable& table, const TStagedRecords& records);
-
-// The rows packed as the table stores them, in walk order. Their bytes lie in blocks of about a
-// megabyte, so packing many rows copies none of them twice, and writing them lets each block go
-// as soon as its records are written.
-class TPackedRecords {
- public:
-  void Add(std::span<const uint8_t> record);
-  size_t Count() const { return records_.size(); }
-  // Hands every record to write in order, letting go of each block once its records are written;
-  // the records are gone afterwards.
-  void Drain(const std::function<void(std::span<const uint8_t>)>& write);
-
- private:
-  static constexpr size_t kBlockSize = size_t{1} << 20;
-  struct TBlock {
-    std::unique_ptr<uint8_t[]> Bytes;
-    size_t Records = 0;  // how many records lie in it
-  };
-  std::vector<TBlock> blocks_;
-  std::vector<std::span<const uint8_t>> records_;
-  uint8_t* next_ = nullptr;  // where the next record goes in the last block
-  size_t left_ = 0;          // room left there
-};
 
 // Packs every row, on the closed table, into the bytes Insert, fields and Post would write, when
 // the table packs records alone; none when it does not. A row that does not pack fails with the
