@@ -7,7 +7,6 @@
 #include "core/cp1251.h"
 #include "core/file_lookup.h"
 #include "core/release_room.h"
-#include "core/text_buffer.h"
 #include "core/text_pieces.h"
 #include "exchange/exchange_errors.h"
 #include "exchange/text_lines.h"
@@ -101,54 +100,54 @@ void TcsTXTTable::GoTo(int n) {
   }
 }
 
-void TcsTXTTable::Reserve(int records) {
-  if (records > 0) lines_.reserve(lines_.size() + static_cast<size_t>(records));
-}
-
 void TcsTXTTable::Append() {
   lines_.emplace_back();
   record_count_ = static_cast<int>(lines_.size()) - 1;
   // The new record's line is empty: every field starts without a value.
   rec_no_ = record_count_;
-  for (const auto& field : fields_) field->ShowText({});
+  EmptyFields();
 }
 
 void TcsTXTTable::Post() {
   if (rec_no_ < 1 || rec_no_ >= static_cast<int>(lines_.size())) {
     throw ETXTTableError(Path() + ": no current record to post");
   }
+  const size_t size = RecordLineSize();
+  char* const line = posted_.Take(size);
+  WriteRecordLine(line);
+  lines_[rec_no_] = std::string_view(line, size);
+}
+
+size_t TcsTXTTable::RecordLineSize() const {
   size_t size = 0;
   for (const auto& field : fields_) size += field->AsString().size() + 1;
-  char* const line = posted_.Take(size);
-  char* out = line;
+  return size;
+}
+
+char* TcsTXTTable::WriteRecordLine(char* out) const {
   for (const auto& field : fields_) {
     const std::string_view value = field->AsString();
     out = std::copy(value.begin(), value.end(), out);
     *out++ = Delimiter;
   }
-  lines_[rec_no_] = std::string_view(line, size);
+  return out;
+}
+
+void TcsTXTTable::WriteLines(TLineFileWriter& out) const {
+  for (const std::string_view line : lines_) out.WriteLine(line);
+}
+
+void TcsTXTTable::EmptyFields() {
+  for (const auto& field : fields_) field->ShowText({});
+}
+
+void TcsTXTTable::WriteRecordLine(TLineFileWriter& out) const {
+  out.EndLine(WriteRecordLine(out.LineRoom(RecordLineSize())));
 }
 
 bool TcsTXTTable::Save() {
-  constexpr size_t kPieceSize = size_t{1} << 20;
-  TAtomicFileWriter file(PathNoCase(LookupDirectory(), FileName));
-  TTextBuffer piece;
-  piece.Reserve(kPieceSize + 2);
-  for (const std::string_view line : lines_) {
-    if (line.size() > kPieceSize) {
-      file.Write(piece.View());
-      piece.Clear();
-      file.Write(line);
-    } else {
-      piece.Append(line);
-    }
-    piece.Append("\r\n");
-    if (piece.View().size() >= kPieceSize) {
-      file.Write(piece.View());
-      piece.Clear();
-    }
-  }
-  file.Write(piece.View());
+  TLineFileWriter file(PathNoCase(LookupDirectory(), FileName));
+  for (const std::string_view line : lines_) file.WriteLine(line);
   file.Commit();
   return true;
 }

@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/line_file_writer.h"
 #include "exchange/message_sink.h"
 #include "exchange/text_arena.h"
 #include "exchange/txt_field.h"
@@ -45,8 +46,6 @@ class TcsTXTTable {
   // Parses line n into the fields; n = RecordCount + 1 goes after the end; beyond that (or below 1)
   // message "Попытка обращения к несуществующей записи" and nothing changes.
   void GoTo(int n);
-  // Room for that many more records, asked for at once.
-  void Reserve(int records);
   // A new empty line at the end, made current.
   void Append();
   // Line RecNo := every value followed by the delimiter. ETXTTableError when after the end.
@@ -54,6 +53,13 @@ class TcsTXTTable {
   // Writes the lines, each ending with CR LF, replacing the file atomically, a megabyte at a
   // time; true.
   bool Save();
+
+  // Writing a file out while its records are made, without holding them: the lines held so far
+  // (header and records) to out, then per record EmptyFields, the field values and
+  // WriteRecordLine, which writes the line Post would make.
+  void WriteLines(TLineFileWriter& out) const;
+  void EmptyFields();
+  void WriteRecordLine(TLineFileWriter& out) const;
 
   // First field named so, ignoring case. Missing: message "Поля "<name>" нет в таблице <file>",
   // then ETXTFieldNotFound with the same text.
@@ -71,6 +77,9 @@ class TcsTXTTable {
   // The directory to look the file up in: Directory, or the working directory when it is empty.
   std::string_view LookupDirectory() const;
   void ParseLine(int n);
+  // The current values as a record line: each followed by the delimiter.
+  size_t RecordLineSize() const;
+  char* WriteRecordLine(char* out) const;
   // Takes the lines of a file (the header first) as the table's content.
   void Adopt(std::unique_ptr<const std::string> content, std::vector<std::string_view> lines);
 

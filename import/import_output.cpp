@@ -1,13 +1,16 @@
 #include "import/import_output.h"
 
+#include <exception>
 #include <filesystem>
 #include <optional>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "core/cp1251.h"
 #include "core/exceptions.h"
 #include "core/file_lookup.h"
+#include "core/line_file_writer.h"
 #include "import/delimited_text.h"
 
 namespace {
@@ -19,6 +22,9 @@ bool HasContent(const std::string& directory, const std::string& name) {
   return path && std::filesystem::file_size(*path, error) > 0 && !error;
 }
 
+// The file is written while the records are made, line by line: only the record being made is
+// held, and the file replaces its target, whole, at Save. A file that cannot be written fails at
+// Save, as one written whole there would: every record is still made and counted first.
 class TTextImportOutput : public TImportOutput {
  public:
   TTextImportOutput(TExchangeSession& session, TcsTXTTable& table) : session_(session), table_(table) {}
@@ -26,6 +32,7 @@ class TTextImportOutput : public TImportOutput {
   void Start(const TOutputLayout& layout) override {
     table_.Clear();
     cells_.clear();
+    file_.reset();
     table_.Directory = session_.Directory;
     table_.Delimiter = ';';
     table_.FileName = layout.TxtFile;
@@ -36,6 +43,12 @@ class TTextImportOutput : public TImportOutput {
     } else if (!table_.Load()) {
       throw Exception(Ansi("Файл") + " \"" + table_.Path() + "\" " + Ansi("не найден"));
     }
+    count_ = table_.RecordCount();
+    failure_ = nullptr;
+    Write([&] {
+      file_.emplace(PathNoCase(session_.Directory, layout.TxtFile));
+      table_.WriteLines(*file_);
+    });
   }
 
   int Bind(std::string_view name) override {
@@ -43,8 +56,8 @@ class TTextImportOutput : public TImportOutput {
     return static_cast<int>(cells_.size()) - 1;
   }
 
-  void Reserve(int records) override { table_.Reserve(records); }
-  void Append() override { table_.Append(); }
+  void Reserve(int) override {}
+  void Append() override { table_.EmptyFields(); }
   void SetInteger(int slot, int32_t value) override { cells_[slot]->SetAsInteger(value); }
   void SetFloat(int slot, double value) override { cells_[slot]->SetAsFloat(value); }
   void SetDateTime(int slot, TDateTime value) override { cells_[slot]->SetAsDateTime(value); }
@@ -55,20 +68,39 @@ class TTextImportOutput : public TImportOutput {
       cells_[slot]->SetAsString(DelimitedCellText(value, table_.Delimiter));
     }
   }
-  void Post() override { table_.Post(); }
+  void Post() override {
+    Write([&] { table_.WriteRecordLine(*file_); });
+    ++count_;
+  }
 
   int Save() override {
-    table_.Save();
-    const int count = table_.RecordCount();
+    Write([&] { file_->Commit(); });
+    file_.reset();
     cells_.clear();
     table_.Clear();
-    return count;
+    if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
+    return count_;
   }
 
  private:
   TExchangeSession& session_;
   TcsTXTTable& table_;
   std::vector<TcsTXTField*> cells_;
+  // Writes unless an earlier write failed; a failure is kept for Save and the file given up.
+  template <class Writing>
+  void Write(Writing writing) {
+    if (failure_) return;
+    try {
+      writing();
+    } catch (...) {
+      failure_ = std::current_exception();
+      file_.reset();
+    }
+  }
+
+  std::optional<TLineFileWriter> file_;
+  std::exception_ptr failure_;  // why the file could not be written
+  int count_ = 0;               // the records in the file
 };
 
 class TPacketImportOutput : public TImportOutput {
