@@ -125,9 +125,10 @@ TEST_F(XmlPacketTest, WrittenPacketReadsBackTheSame) {
   EXPECT_TRUE(loaded.FieldByName("S").IsNull());
 }
 
+// Its change log alone passes the megabyte in which a packet is written.
 TEST_F(XmlPacketTest, APacketOfManyMegabytesIsWrittenWhole) {
   CreateIdName();
-  const int rows = 40000;
+  const int rows = 120000;
   for (int id = 1; id <= rows; ++id) {
     table_.Append();
     table_.FieldByName("ID").SetAsInteger(id);
@@ -138,6 +139,9 @@ TEST_F(XmlPacketTest, APacketOfManyMegabytesIsWrittenWhole) {
   const std::string saved = dir_.Read("Large.xml");
   ASSERT_GT(saved.size(), 2u << 20);
   EXPECT_EQ(saved, table_.XmlPacket());
+  std::string change_log = "<PARAMS CHANGE_LOG=\"1 0 4";
+  for (int row = 2; row <= rows; ++row) change_log += " " + std::to_string(row) + " 0 4";
+  EXPECT_NE(saved.find(change_log + "\"/></METADATA><ROWDATA><ROW RowState=\"4\" ID=\"1\""), std::string::npos);
   TClientDataSet loaded;
   loaded.LoadFromFile(dir_.Path("Large.xml"));
   ASSERT_EQ(loaded.RecordCount(), rows);

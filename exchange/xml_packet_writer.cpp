@@ -10,7 +10,6 @@
 
 #include "core/float_format.h"
 #include "core/text_buffer.h"
-#include "core/text_conversions.h"
 #include "exchange/exchange_errors.h"
 #include "exchange/packet_values.h"
 #include "exchange/table_data.h"
@@ -111,14 +110,22 @@ void WriteDataPacket(const TTableData& data, const std::function<void(std::strin
     out.Append("/>");
   }
   out.Append("</FIELDS><PARAMS");
-  std::string change_log;
+  // The change log names every appended row: "row 0 4" each, written a piece at a time.
+  bool logged = false;
   for (int row = 0; row < data.RowCount(); ++row) {
     if (!data.Inserted(row)) continue;
-    if (!change_log.empty()) change_log += ' ';
-    AppendInteger(change_log, row + 1);
-    change_log += " 0 4";
+    out.Append(logged ? std::string_view(" ") : std::string_view(" CHANGE_LOG=\""));
+    logged = true;
+    char* at = out.Room(16);
+    at = std::to_chars(at, at + 11, row + 1).ptr;
+    std::memcpy(at, " 0 4", 4);
+    out.Commit(at + 4);
+    if (out.View().size() >= kPieceSize) {
+      write(out.View());
+      out.Clear();
+    }
   }
-  if (!change_log.empty()) out.Append(" CHANGE_LOG=\"" + change_log + "\"");
+  if (logged) out.Append("\"");
   out.Append("/></METADATA><ROWDATA>");
   // What goes before each value: a blank, the attribute's name, '=' and the opening quote.
   std::vector<std::string> attribute_starts;
