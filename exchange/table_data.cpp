@@ -5,6 +5,7 @@
 #include "core/collation.h"
 #include "core/release_room.h"
 #include "exchange/dataset_index.h"
+#include "exchange/exchange_errors.h"
 
 TTableData::TTableData(const std::vector<TFieldDef>& defs) {
   columns_.reserve(defs.size());
@@ -110,11 +111,14 @@ void TTableData::SetText(int row, int column, std::string_view value) {
     // memmove: the value may be a view of the store itself.
     if (!value.empty()) std::memmove(target.TextStore.data() + span.Offset, value.data(), value.size());
   } else {
+    if (value.size() > UINT32_MAX - target.TextStore.size()) {
+      throw EDatabaseError("Field '" + target.Def.Name + "' holds more than 4 GiB of texts");
+    }
     // append copies its range before letting go of the old bytes, so the value may lie there.
-    span.Offset = target.TextStore.size();
+    span.Offset = static_cast<uint32_t>(target.TextStore.size());
     target.TextStore.append(value);
   }
-  span.Size = value.size();
+  span.Size = static_cast<uint32_t>(value.size());
   target.Null[row] = 0;
 }
 

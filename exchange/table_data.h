@@ -11,10 +11,10 @@
 
 #include "exchange/field_defs.h"
 
-// Where a text cell's bytes lie in its column's text store.
+// Where a text cell's bytes lie in its column's text store (at most 4 GiB of texts a column).
 struct TTextSpan {
-  size_t Offset = 0;
-  size_t Size = 0;
+  uint32_t Offset = 0;
+  uint32_t Size = 0;
 };
 
 struct TColumn {
@@ -61,7 +61,7 @@ class TTableData {
   void SetNull(int row, int column);
   void SetInt(int row, int column, int32_t value);
   void SetFloat(int row, int column, double value);
-  // Cut to the column's width.
+  // Cut to the column's width. Throws EDatabaseError when the column's texts would pass 4 GiB.
   void SetText(int row, int column, std::string_view value);
 
   // Puts a row (new, or one whose key changed) into every index that lacks it.

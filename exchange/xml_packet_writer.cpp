@@ -51,7 +51,7 @@ int PacketWidth(const TTableData& data, int column) {
   const TColumn& target = data.Column(column);
   if (target.Def.Size > 0) return target.Def.Size;
   size_t longest = 1;
-  for (const TTextSpan& text : target.Texts) longest = std::max(longest, text.Size);
+  for (const TTextSpan& text : target.Texts) longest = std::max<size_t>(longest, text.Size);
   return static_cast<int>(longest);
 }
 
