@@ -51,6 +51,7 @@ void DeviceDatabase::StampForSaving(uint32_t modification_date) {
 }
 
 std::optional<uint32_t> DeviceDatabase::IndexOfId(uint32_t id) const {
+  if (id == 0) return std::nullopt;  // no record has it: it asks for a new one
   if (!ids_rise_) return index_of_id_.Find(id);
   const auto& records = contents_.records;
   const auto found = std::lower_bound(records.begin(), records.end(), id,
