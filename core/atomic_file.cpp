@@ -79,3 +79,29 @@ std::string ReadWholeFile(const std::string& path) {
   bytes.resize(size);
   return bytes;
 }
+
+TFileBytes ReadFileBytes(const std::string& path) {
+  const TOpenFile file = OpenRegularFileForReading(path);
+  // Room for the file's size and a byte more, to find the end in the same read; a file that grows
+  // meanwhile grows the room.
+  struct stat info {};
+  size_t room = ::fstat(file.Fd(), &info) == 0 && info.st_size > 0 ? static_cast<size_t>(info.st_size) + 1 : 4096;
+  std::unique_ptr<char[]> bytes = std::make_unique_for_overwrite<char[]>(room);
+  size_t size = 0;
+  while (true) {
+    if (size == room) {
+      std::unique_ptr<char[]> larger = std::make_unique_for_overwrite<char[]>(2 * room);
+      std::memcpy(larger.get(), bytes.get(), size);
+      bytes = std::move(larger);
+      room *= 2;
+    }
+    const ssize_t n = ::read(file.Fd(), bytes.get() + size, room - size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      Fail("Cannot read", path);
+    }
+    if (n == 0) break;
+    size += static_cast<size_t>(n);
+  }
+  return TFileBytes(std::move(bytes), size);
+}

@@ -57,3 +57,18 @@ TEST(AtomicFile, ReadsEmptyLargeAndSizelessFilesWhole) {
   // A file whose size the system does not know until it is read.
   EXPECT_NE(ReadWholeFile("/proc/self/status").find("Name:"), std::string::npos);
 }
+
+// The bytes come whole whatever size the file says it has: a file of the proc file system says 0.
+TEST(AtomicFile, FileBytesAreTheWholeFile) {
+  const TScratchDirectory scratch("zp-atomic");
+  const std::string path = (scratch.Root() / "Big.txt").string();
+  std::string content;
+  for (int i = 0; i < 100000; ++i) content += std::to_string(i) + ";";
+  WriteFileAtomic(path, content);
+  EXPECT_EQ(ReadFileBytes(path).View(), content);
+  WriteFileAtomic(path, "");
+  EXPECT_EQ(ReadFileBytes(path).Size(), 0u);
+  EXPECT_EQ(ReadFileBytes("/proc/self/status").View().substr(0, 5), "Name:");
+  EXPECT_GT(ReadFileBytes("/proc/self/maps").Size(), 4096u);
+  EXPECT_THROW(ReadFileBytes((scratch.Root() / "missing").string()), Exception);
+}

@@ -44,7 +44,8 @@ void TClientDataSet::Close() {
 }
 
 void TClientDataSet::LoadFromFile(const std::string& path) {
-  std::shared_ptr<TTableData> data = ReadDataPacket(ReadWholeFile(path), path);
+  TFileBytes bytes = ReadFileBytes(path);
+  std::shared_ptr<TTableData> data = ReadDataPacket(std::span<char>(bytes.Data(), bytes.Size()), path);
   std::vector<TFieldDef> defs;
   for (int column = 0; column < data->ColumnCount(); ++column) defs.push_back(data->Column(column).Def);
   field_defs_.Assign(std::move(defs));

@@ -1,6 +1,7 @@
 #include "exchange/txt_table.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "core/atomic_file.h"
 #include "core/collation.h"
@@ -30,7 +31,7 @@ void TcsTXTTable::ShowError(const std::string& text) const {
 void TcsTXTTable::Clear() {
   ReleaseRoom(lines_);
   posted_.Clear();
-  content_.reset();
+  content_ = TFileBytes();
   fields_.clear();
   field_index_.clear();
   ReleaseRoom(key_index_);
@@ -44,9 +45,9 @@ bool TcsTXTTable::Load() {
     ShowError(Ansi("Файл") + " \"" + Path() + "\" " + Ansi("не найден"));
     return false;
   }
-  auto bytes = std::make_unique<const std::string>(ReadWholeFile(*found));
-  std::vector<std::string_view> lines = SplitLines(*bytes);
-  if (bytes->find('\0') != std::string::npos) {
+  TFileBytes bytes = ReadFileBytes(*found);
+  std::vector<std::string_view> lines = SplitLines(bytes.View());
+  if (bytes.View().find('\0') != std::string_view::npos) {
     for (size_t i = 0; i < lines.size(); ++i) {
       if (lines[i].find('\0') != std::string::npos) {
         throw ETXTTableError(Path() + ": line " + std::to_string(i + 1) + " holds a NUL byte");
@@ -59,12 +60,14 @@ bool TcsTXTTable::Load() {
 
 void TcsTXTTable::StartNew(std::string_view header) {
   if (header.find('\0') != std::string_view::npos) throw ETXTTableError(Path() + ": line 1 holds a NUL byte");
-  auto content = std::make_unique<const std::string>(header);
-  std::vector<std::string_view> lines{*content};
+  auto copy = std::make_unique_for_overwrite<char[]>(header.size());
+  if (!header.empty()) std::memcpy(copy.get(), header.data(), header.size());
+  TFileBytes content(std::move(copy), header.size());
+  std::vector<std::string_view> lines{content.View()};
   Adopt(std::move(content), std::move(lines));
 }
 
-void TcsTXTTable::Adopt(std::unique_ptr<const std::string> content, std::vector<std::string_view> lines) {
+void TcsTXTTable::Adopt(TFileBytes content, std::vector<std::string_view> lines) {
   std::vector<std::string> names = lines.empty() ? std::vector<std::string>() : ParseHeaderNames(lines[0], Delimiter);
   if (names.empty()) throw ETXTTableError(Path() + ": the header line holds no field names");
 

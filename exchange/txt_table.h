@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/atomic_file.h"
 #include "core/line_file_writer.h"
 #include "exchange/message_sink.h"
 #include "exchange/text_arena.h"
@@ -81,10 +82,10 @@ class TcsTXTTable {
   size_t RecordLineSize() const;
   char* WriteRecordLine(char* out) const;
   // Takes the lines of a file (the header first) as the table's content.
-  void Adopt(std::unique_ptr<const std::string> content, std::vector<std::string_view> lines);
+  void Adopt(TFileBytes content, std::vector<std::string_view> lines);
 
   TMessageSink sink_;
-  std::unique_ptr<const std::string> content_;  // the bytes read; held apart so views of it survive moves
+  TFileBytes content_;  // the bytes read, or the header started; views of them survive moves
   TTextArena posted_;  // every line Post made, never changed once made
   std::vector<std::string_view> lines_;
   std::vector<std::unique_ptr<TcsTXTField>> fields_;

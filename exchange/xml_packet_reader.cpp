@@ -6,6 +6,7 @@
 #include <cstring>
 #include <iterator>
 #include <optional>
+#include <span>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -40,7 +41,7 @@ class TPacketReader {
   }
 
   // The same over the caller's bytes, which the parse changes instead of copying them first.
-  std::shared_ptr<TTableData> ReadInPlace(std::string& bytes) {
+  std::shared_ptr<TTableData> ReadInPlace(std::span<char> bytes) {
     pugi::xml_document document;
     return ReadDocument(document,
                         document.load_buffer_inplace(bytes.data(), bytes.size(), kParseOptions, pugi::encoding_utf8));
@@ -275,10 +276,11 @@ std::shared_ptr<TTableData> ReadDataPacket(std::string_view bytes, const std::st
   return TPacketReader(file).Read(bytes);
 }
 
-std::shared_ptr<TTableData> ReadDataPacket(std::string&& bytes, const std::string& file) {
+std::shared_ptr<TTableData> ReadDataPacket(std::span<char> bytes, const std::string& file) {
+  const std::string_view view(bytes.data(), bytes.size());
   // A parse takes the first zero byte for the end of its buffer, where the copying whole parse
   // finds the document cut short: bytes holding one take that road.
-  if (bytes.find('\0') != std::string::npos) return TPacketReader(file).Read(bytes);
-  if (auto data = TPacketReader(file).ReadInPieces(bytes, kPacketPieceSize)) return std::move(*data);
+  if (view.find('\0') != std::string_view::npos) return TPacketReader(file).Read(view);
+  if (auto data = TPacketReader(file).ReadInPieces(view, kPacketPieceSize)) return std::move(*data);
   return TPacketReader(file).ReadInPlace(bytes);
 }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -22,4 +23,4 @@ constexpr size_t kPacketPieceSize = 256 << 10;
 std::shared_ptr<TTableData> ReadDataPacket(std::string_view bytes, const std::string& file,
                                            size_t piece_size = kPacketPieceSize);
 // The same over bytes the reader may change while it parses, which saves it a copy of them.
-std::shared_ptr<TTableData> ReadDataPacket(std::string&& bytes, const std::string& file);
+std::shared_ptr<TTableData> ReadDataPacket(std::span<char> bytes, const std::string& file);

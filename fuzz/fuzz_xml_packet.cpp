@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "core/exceptions.h"
@@ -61,7 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const auto whole = ReadOrNone(bytes, size_t{0});
   const auto pieces = ReadOrNone(bytes, size_t{16});
-  const auto in_place = ReadOrNone(std::string(bytes));
+  std::string copy(bytes);
+  const auto in_place = ReadOrNone(std::span<char>(copy));
   if (!Agree(whole, pieces) || !Agree(whole, in_place)) __builtin_trap();
   if (!whole) return 0;
   try {

@@ -152,7 +152,7 @@ uint8_t Device::Open(const std::string& name, uint8_t mode) {
       database.emplace(std::move(closed_unchanged_->second.Value));
     }
     closed_unchanged_.reset();
-    if (!database) database.emplace(ParsePdb(std::make_shared<const std::string>(ReadWholeFile(*path)), *path));
+    if (!database) database.emplace(ParsePdb(std::make_shared<const TFileBytes>(ReadFileBytes(*path)), *path));
     const uint8_t handle = Keep(std::make_unique<OpenDatabase>(*path, mode, std::move(*database), false));
     // Kept for reopening only when the file was not touched while it was read.
     read_from_[handle - 1] = identity == IdentityOf(*path) ? identity : std::nullopt;

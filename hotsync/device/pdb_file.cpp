@@ -144,19 +144,7 @@ void CheckHeaderSize(std::string_view bytes, const std::string& file_name) {
          "truncated header: " + Num(bytes.size()) + " bytes, a database header takes " + Num(kPdbHeaderSize));
 }
 
-}  // namespace
-
-std::string ReadPdbName(std::string_view bytes, const std::string& file_name) {
-  CheckHeaderSize(bytes, file_name);
-  return NameFromHeader(bytes);
-}
-
-PdbDatabase ParsePdb(std::string_view bytes, const std::string& file_name) {
-  return ParsePdb(std::make_shared<const std::string>(bytes), file_name);
-}
-
-PdbDatabase ParsePdb(std::shared_ptr<const std::string> file_bytes, const std::string& file_name) {
-  const std::string_view bytes = *file_bytes;
+PdbDatabase ParsePdbBytes(std::string_view bytes, std::shared_ptr<const void> file_bytes, const std::string& file_name) {
   CheckHeaderSize(bytes, file_name);
   PdbDatabase db;
   db.name = NameFromHeader(bytes);
@@ -189,6 +177,28 @@ PdbDatabase ParsePdb(std::shared_ptr<const std::string> file_bytes, const std::s
   if (!db.records.empty()) db.file.Bytes = std::move(file_bytes);
   return db;
 }
+
+}  // namespace
+
+std::string ReadPdbName(std::string_view bytes, const std::string& file_name) {
+  CheckHeaderSize(bytes, file_name);
+  return NameFromHeader(bytes);
+}
+
+PdbDatabase ParsePdb(std::string_view bytes, const std::string& file_name) {
+  return ParsePdb(std::make_shared<const std::string>(bytes), file_name);
+}
+
+PdbDatabase ParsePdb(std::shared_ptr<const std::string> bytes, const std::string& file_name) {
+  const std::string_view view = *bytes;
+  return ParsePdbBytes(view, std::move(bytes), file_name);
+}
+
+PdbDatabase ParsePdb(std::shared_ptr<const TFileBytes> bytes, const std::string& file_name) {
+  const std::string_view view = bytes->View();
+  return ParsePdbBytes(view, std::move(bytes), file_name);
+}
+
 
 std::string_view PdbDatabase::Keep(std::string_view bytes) {
   if (!file.Written) file.Written = std::make_shared<RecordByteStore>();

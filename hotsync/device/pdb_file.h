@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/atomic_file.h"
 #include "core/exceptions.h"
 #include "hotsync/device/record_byte_store.h"
 
@@ -49,7 +50,7 @@ struct PdbRecord {
 // The bytes the records of a database view: the file's they were read from and those kept
 // since; not part of the database's value. Copies of a database share them.
 struct PdbFileBytes {
-  std::shared_ptr<const std::string> Bytes;
+  std::shared_ptr<const void> Bytes;  // whatever holds the bytes read
   std::shared_ptr<RecordByteStore> Written;
   bool operator==(const PdbFileBytes&) const { return true; }
 };
@@ -80,6 +81,7 @@ struct PdbDatabase {
 // records view the bytes, which the database keeps (the first form keeps a copy of them).
 PdbDatabase ParsePdb(std::string_view bytes, const std::string& file_name);
 PdbDatabase ParsePdb(std::shared_ptr<const std::string> bytes, const std::string& file_name);
+PdbDatabase ParsePdb(std::shared_ptr<const TFileBytes> bytes, const std::string& file_name);
 
 // The database name held by a file's header; throws EPdbFormatError when the header is short.
 std::string ReadPdbName(std::string_view bytes, const std::string& file_name);
