@@ -130,7 +130,15 @@ void CheckOffsets(std::string_view bytes, size_t lists_end, uint32_t app_info, u
   };
   if (app_info != 0) check(app_info, {"application info block"});
   if (sort_info != 0) check(sort_info, {"sort info block"});
-  for (size_t i = 0; i < offsets.size(); ++i) check(offsets[i], {nullptr, i});
+  // The records' offsets of a sound file rise to its end: looked at in one plain pass, and only
+  // one that does not is named.
+  uint64_t before = floor;
+  size_t first_fault = 0;
+  while (first_fault < offsets.size() && offsets[first_fault] >= before && offsets[first_fault] <= bytes.size()) {
+    before = offsets[first_fault++];
+  }
+  if (first_fault == offsets.size()) return;
+  for (size_t i = 0; i <= first_fault; ++i) check(offsets[i], {nullptr, i});
 }
 
 std::string NameFromHeader(std::string_view bytes) {
