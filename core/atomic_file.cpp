@@ -58,28 +58,6 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
   file.Commit();
 }
 
-std::string ReadWholeFile(const std::string& path) {
-  const TOpenFile file = OpenRegularFileForReading(path);
-  // Read straight into a string the file's size, plus a byte to find the end in the same read; a
-  // file that grows meanwhile grows the string.
-  struct stat info {};
-  const size_t expected = ::fstat(file.Fd(), &info) == 0 && info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0;
-  std::string bytes(expected + 1, '\0');
-  size_t size = 0;
-  while (true) {
-    if (size == bytes.size()) bytes.resize(2 * bytes.size());
-    const ssize_t n = ::read(file.Fd(), bytes.data() + size, bytes.size() - size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      Fail("Cannot read", path);
-    }
-    if (n == 0) break;
-    size += static_cast<size_t>(n);
-  }
-  bytes.resize(size);
-  return bytes;
-}
-
 TFileBytes ReadFileBytes(const std::string& path) {
   const TOpenFile file = OpenRegularFileForReading(path);
   // Room for the file's size and a byte more, to find the end in the same read; a file that grows
@@ -105,3 +83,5 @@ TFileBytes ReadFileBytes(const std::string& path) {
   }
   return TFileBytes(std::move(bytes), size);
 }
+
+std::string ReadWholeFile(const std::string& path) { return std::string(ReadFileBytes(path).View()); }

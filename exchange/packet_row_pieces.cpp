@@ -131,6 +131,7 @@ std::optional<TPacketRowPieces> FindPacketRowPieces(std::string_view bytes, size
     }
     const std::optional<TMarkup> markup = ReadMarkup(bytes, at);
     if (!markup) return std::nullopt;
+    if (depth == 0 && markup->Name == "ROW" && markup->Kind != TMarkupKind::EndTag) ++found.RowTags;
     switch (markup->Kind) {
       case TMarkupKind::StartTag:
         ++depth;

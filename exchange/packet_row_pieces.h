@@ -12,6 +12,7 @@ struct TPacketRowPieces {
   std::string_view Head;                 // from the start through the ROWDATA start tag
   std::vector<std::string_view> Pieces;  // the element's content, in order
   std::string_view Tail;                 // from the ROWDATA end tag to the end
+  size_t RowTags = 0;                    // the element's children tagged ROW: its rows, current or not
 };
 
 // The pieces, when the packet has the plain shape the accounting system writes: a DATAPACKET

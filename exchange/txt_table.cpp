@@ -150,7 +150,7 @@ void TcsTXTTable::WriteRecordLine(TLineFileWriter& out) const {
 
 bool TcsTXTTable::Save() {
   TLineFileWriter file(PathNoCase(LookupDirectory(), FileName));
-  for (const std::string_view line : lines_) file.WriteLine(line);
+  WriteLines(file);
   file.Commit();
   return true;
 }

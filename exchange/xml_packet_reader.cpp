@@ -61,9 +61,7 @@ class TPacketReader {
       return std::nullopt;
     }
     try {
-      size_t row_tags = 0;
-      for (const std::string_view piece : found->Pieces) row_tags += CountRowTags(piece);
-      std::shared_ptr<TTableData> data = StartTable(document, row_tags);
+      std::shared_ptr<TTableData> data = StartTable(document, found->RowTags);
       pugi::xml_document piece_document;
       int row_number = 0;
       for (const std::string_view piece : found->Pieces) {
@@ -106,13 +104,6 @@ class TPacketReader {
     for (size_t i = 0; i < defs.size(); ++i) columns_.emplace(defs[i].Name, static_cast<int>(i));
     data->ReserveRows(static_cast<int>(std::min<size_t>(rows, INT_MAX)));
     return data;
-  }
-
-  // How many tags in the text start with "<ROW": at least as many as its rows.
-  static size_t CountRowTags(std::string_view text) {
-    size_t count = 0;
-    for (size_t at = text.find("<ROW"); at != std::string_view::npos; at = text.find("<ROW", at + 4)) ++count;
-    return count;
   }
 
   [[noreturn]] void Fail(const std::string& what) const { throw EDataPacketError(file_ + ": " + what); }

@@ -19,15 +19,11 @@ void TPackedRecords::Add(std::span<const uint8_t> record) {
 }
 
 void TPackedRecords::Drain(const std::function<void(std::span<const uint8_t>)>& write) {
-  const auto write_one = [this, &write](uint32_t record) {
+  for (size_t position = 0; position < records_.size(); ++position) {
+    const size_t record = order_.empty() ? position : order_[position];
     write(records_[record]);
     TBlock& block = blocks_[block_of_[record]];
     if (--block.Records == 0) block.Bytes.reset();
-  };
-  if (order_.empty()) {
-    for (uint32_t record = 0; record < records_.size(); ++record) write_one(record);
-  } else {
-    for (const uint32_t record : order_) write_one(record);
   }
   *this = TPackedRecords();
 }

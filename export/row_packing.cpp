@@ -52,10 +52,7 @@ std::optional<TPackedRecords> ReadPackedRecords(TReferenceReader& reader, std::s
   while (!reader.Eof()) {
     for (size_t i = 0; i < bound.size(); ++i) row[i] = ReadBoundValue(bound[i], scratch[i]);
     if (each_row) each_row(row);
-    for (const size_t mapping : key_of) {
-      const auto* number = std::get_if<int32_t>(&row[mapping]);
-      keys.push_back(number != nullptr ? *number : 0);
-    }
+    for (const size_t mapping : key_of) keys.push_back(IntegerKey(row[mapping]));
     for (size_t i = 0; i < bound.size(); ++i) SetCellInput(cells[cell_of[i]], row[i], formats);
     try {
       table.PackRecord(cells, record);

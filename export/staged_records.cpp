@@ -65,6 +65,12 @@ class TDbSavingScope {
 
 }  // namespace
 
+// The kinds ValueAt reads back are the alternatives' positions in TStagedValue.
+static_assert(std::is_same_v<std::variant_alternative_t<1, TStagedValue>, int32_t> &&
+              std::is_same_v<std::variant_alternative_t<2, TStagedValue>, double> &&
+              std::is_same_v<std::variant_alternative_t<3, TStagedValue>, TDateTime> &&
+              std::is_same_v<std::variant_alternative_t<4, TStagedValue>, TStagedText>);
+
 TStagedValue TStagedRecords::ValueAt(size_t row, size_t field) const {
   const size_t at = row * Fields.size() + field;
   const uint64_t bits = payloads_[at];
@@ -191,11 +197,7 @@ void SortStagedRecords(TStagedRecords& records, std::span<const char* const> fie
   std::vector<int32_t> keys;
   keys.reserve(count * columns.size());
   for (size_t row = 0; row < count; ++row) {
-    for (const int column : columns) {
-      const TStagedValue value = records.Row(row)[column];
-      const auto* number = std::get_if<int32_t>(&value);
-      keys.push_back(number != nullptr ? *number : 0);
-    }
+    for (const int column : columns) keys.push_back(IntegerKey(records.Row(row)[column]));
   }
   std::vector<uint32_t> order = KeyOrder(keys, columns.size());
   if (order.empty()) return;
