@@ -1,6 +1,5 @@
 // The hotsync program: the command-line host that loads a conduit and calls its entry points as
 // the HotSync Manager would, over the HotSync home and a directory that stands for the handheld.
-#include <malloc.h>
 #include <stdlib.h>
 
 #include <chrono>
@@ -14,6 +13,7 @@
 
 #include "hotsync/desktop_location.h"
 #include "hotsync/host_commands.h"
+#include "hotsync/host_heap.h"
 #include "hotsync/hotsync_home.h"
 #include "hotsync/odbc_registration.h"
 
@@ -35,16 +35,6 @@ double DefaultLockWaitSeconds() {
   return *end == '\0' && seconds >= 0 && seconds <= 86400 ? seconds : 10;
 }
 
-// A sync allocates and frees buffers of many megabytes, one set per database and file. The
-// allocator keeps what is freed for the next ones instead of handing it back to the system and
-// faulting it in afresh, page by page.
-void KeepFreedMemoryForReuse() {
-  constexpr int kLargestHeapBlock = 32 << 20;
-  constexpr int kKeptFreeTop = 1 << 30;
-  mallopt(M_MMAP_THRESHOLD, kLargestHeapBlock);
-  mallopt(M_TRIM_THRESHOLD, kKeptFreeTop);
-}
-
 std::optional<std::string> Given(const CLI::Option* option, const std::string& value) {
   return option->count() > 0 ? std::optional<std::string>(value) : std::nullopt;
 }
@@ -53,7 +43,7 @@ std::optional<std::string> Given(const CLI::Option* option, const std::string& v
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
-  KeepFreedMemoryForReuse();
+  SetUpHostHeap();
   CLI::App app{"hotsync: runs HotSync conduits over a HotSync home and a directory of handheld databases"};
   app.set_version_flag("--version", std::string("hotsync ") + ZP_VERSION);
   app.require_subcommand(1);
