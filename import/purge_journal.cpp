@@ -51,10 +51,14 @@ std::vector<uint32_t> RecordIdsOf(TpfgPalmRemoteTable& table) {
   return table.ReadRecordIds();
 }
 
-void EmptyDatabase(TpfgPalmRemoteTable& table) {
-  table.Open();
-  table.EmptyTable();
-  table.Close();
+// Closes what a failed purge left open; the failure that stopped it is the one reported.
+void CloseAfterFailure(const std::vector<TpfgPalmRemoteTable*>& tables) {
+  for (TpfgPalmRemoteTable* table : tables) {
+    try {
+      table->Close();
+    } catch (const std::exception&) {
+    }
+  }
 }
 
 // Removes the journalled records still on the handheld; the whole database is purged when it
@@ -118,14 +122,20 @@ std::vector<TJournalEntry> ParsePurgeJournal(std::string_view bytes) {
 }
 
 void PurgeTogether(TExchangeSession& session, const std::vector<TpfgPalmRemoteTable*>& tables) {
-  std::vector<TJournalEntry> entries;
-  for (TpfgPalmRemoteTable* table : tables) {
-    entries.push_back({table->TableName(), RecordIdsOf(*table)});
-    table->Close();
-  }
+  // The tables stay open from reading their records to emptying them: each is read once.
   const std::string path = JournalPath(session);
-  WriteFileAtomic(path, FormatPurgeJournal(entries));
-  for (TpfgPalmRemoteTable* table : tables) EmptyDatabase(*table);
+  try {
+    std::vector<TJournalEntry> entries;
+    for (TpfgPalmRemoteTable* table : tables) entries.push_back({table->TableName(), RecordIdsOf(*table)});
+    WriteFileAtomic(path, FormatPurgeJournal(entries));
+    for (TpfgPalmRemoteTable* table : tables) {
+      table->EmptyTable();
+      table->Close();
+    }
+  } catch (...) {
+    CloseAfterFailure(tables);
+    throw;
+  }
   RemoveJournal(path);
 }
 

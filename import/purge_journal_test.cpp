@@ -73,6 +73,8 @@ TEST_F(PurgeJournalTest, TouchesNothingWhenTheJournalCannotBeWritten) {
   FillAll();
   session_.Directory = (root_ / "missing").string() + "/";
   EXPECT_THROW(PurgeTogether(session_, {&catalogue_->ptOrder, &catalogue_->ptOrderItem}), Exception);
+  EXPECT_FALSE(catalogue_->ptOrder.Active());
+  EXPECT_FALSE(catalogue_->ptOrderItem.Active());
   EXPECT_EQ(RecordsOn(catalogue_->ptOrder), 2);
   EXPECT_EQ(RecordsOn(catalogue_->ptOrderItem), 3);
 }
