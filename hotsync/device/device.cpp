@@ -147,11 +147,10 @@ uint8_t Device::Open(const std::string& name, uint8_t mode) {
   try {
     const std::optional<TFileIdentity> identity = IdentityOf(*path);
     std::optional<DeviceDatabase> database;
-    if (identity && closed_unchanged_ && closed_unchanged_->first == *path &&
-        closed_unchanged_->second.Identity == *identity) {
-      database.emplace(std::move(closed_unchanged_->second.Value));
+    if (const auto kept = closed_unchanged_.find(*path); kept != closed_unchanged_.end()) {
+      if (identity && kept->second.Identity == *identity) database.emplace(std::move(kept->second.Value));
+      closed_unchanged_.erase(kept);
     }
-    closed_unchanged_.reset();
     if (!database) database.emplace(ParsePdb(std::make_shared<const TFileBytes>(ReadFileBytes(*path)), *path));
     const uint8_t handle = Keep(std::make_unique<OpenDatabase>(*path, mode, std::move(*database), false));
     // Kept for reopening only when the file was not touched while it was read.
@@ -169,7 +168,6 @@ uint8_t Device::Create(const NewDatabase& params) {
     throw ESyncResult(SYNCERR_BAD_ARGUMENT, "a database name takes 1 to 31 bytes");
   if (FindOpen(params.name) || FindFile(params.name))
     throw ESyncResult(SYNCERR_ALREADY_EXISTS, Quoted(params.name) + " exists already");
-  closed_unchanged_.reset();
   PdbDatabase contents;
   contents.name = params.name;
   contents.attributes = params.attributes;
@@ -195,7 +193,8 @@ void Device::Close(uint8_t handle) {
   const std::optional<TFileIdentity> read_from = std::exchange(read_from_[handle - 1], std::nullopt);
   if (!database->NeedsSaving()) {
     if (read_from && IdentityOf(database->Path()) == read_from)
-      closed_unchanged_.emplace(database->Path(), TKnown<DeviceDatabase>{*read_from, std::move(database->Database())});
+      closed_unchanged_.insert_or_assign(database->Path(),
+                                         TKnown<DeviceDatabase>{*read_from, std::move(database->Database())});
     return;
   }
   try {
@@ -217,7 +216,7 @@ void Device::Delete(const std::string& name) {
   if (FindOpen(name)) throw ESyncResult(kSyncErrNonspecific, Quoted(name) + " is open and cannot be deleted");
   const std::optional<std::string> path = FindFile(name);
   if (!path) throw ESyncResult(SYNCERR_NOT_FOUND, Quoted(name) + " does not exist");
-  if (closed_unchanged_ && closed_unchanged_->first == *path) closed_unchanged_.reset();
+  closed_unchanged_.erase(*path);
   headers_.erase(*path);
   std::error_code error;
   if (!fs::remove(*path, error))

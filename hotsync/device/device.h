@@ -1,7 +1,7 @@
 // Device: the handheld stood in for by a directory of .pdb files. Databases are found by the
 // name in their header; open ones live in memory behind one-byte handles and are saved on close.
-// Headers read are kept while their files stay as they were, and so is the database closed last
-// unchanged, until another one is opened: a look at a database and its reading share one read.
+// Headers read are kept while their files stay as they were, and so are databases closed
+// unchanged, until opened again: a database read by two steps of a sync is read from its file once.
 #pragma once
 
 #include <array>
@@ -73,5 +73,5 @@ class Device {
   // The identity of the file each open database was read from (none: created by its handle).
   std::array<std::optional<TFileIdentity>, kMaxOpenDatabases> read_from_;
   mutable std::unordered_map<std::string, TKnown<TPdbHeaderName>> headers_;
-  std::optional<std::pair<std::string, TKnown<DeviceDatabase>>> closed_unchanged_;  // its path and contents
+  std::unordered_map<std::string, TKnown<DeviceDatabase>> closed_unchanged_;  // by path
 };

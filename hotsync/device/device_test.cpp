@@ -109,7 +109,7 @@ TEST(Device, SavesOnCloseOnlyAndOnlyWhatChanged) {
   EXPECT_EQ(Inode(path), after_save);
 }
 
-// A database closed unchanged is opened again from memory, but only while its file is the one it
+// Databases closed unchanged are opened again from memory, but only while a file is the one it
 // was read from: a file replaced or rewritten in between is read anew, under its new name too.
 TEST(Device, ReopeningReadsAFileThatChangedSinceItWasClosed) {
   TempDeviceDirectory dir;
@@ -122,9 +122,12 @@ TEST(Device, ReopeningReadsAFileThatChangedSinceItWasClosed) {
     device.Close(handle);
     return data;
   };
+  PutDatabase(dir.File("Lines.pdb"), "Lines", {{0, 0, 1, "line"}});
   EXPECT_EQ(first_record("Orders"), "first");
+  EXPECT_EQ(first_record("Lines"), "line");
   EXPECT_EQ(first_record("Orders"), "first");
   PutDatabase(path, "Orders", {{0, 0, 1, "second"}});
+  EXPECT_EQ(first_record("Lines"), "line");
   EXPECT_EQ(first_record("Orders"), "second");
   {
     std::string bytes = ReadWholeFile(path);
