@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <numeric>
+#include <string>
 #include <vector>
 
 #include "core/cp1251.h"
@@ -204,6 +207,37 @@ TEST_F(ClientDataSetTest, IndexFollowsAppendsAndEditsMadeAfterItWasBuilt) {
   table_.Post();
   ASSERT_TRUE(table_.FindKey({1}));
   EXPECT_EQ(table_.FieldByName("IdParent").AsInteger(), 7);
+}
+
+// An index built over rows already there walks them by key, equal keys in row order, and keeps
+// doing so through an edit that moves a row and an append made afterwards.
+TEST_F(ClientDataSetTest, IndexBuiltOverManyRowsKeepsKeyThenRowOrderThroughLaterChanges) {
+  CreateCategories();
+  std::vector<int> keys;
+  for (int row = 0; row < 500; ++row) {
+    keys.push_back((row * 7) % 13);
+    AddCategory(table_, keys.back(), 0, std::to_string(row));
+  }
+  const auto expected_walk = [&keys] {
+    std::vector<int> rows(keys.size());
+    std::iota(rows.begin(), rows.end(), 0);
+    std::stable_sort(rows.begin(), rows.end(), [&keys](int a, int b) { return keys[a] < keys[b]; });
+    std::vector<std::string> names;
+    for (int row : rows) names.push_back(std::to_string(row));
+    return names;
+  };
+  table_.SetIndexFieldNames("Id");
+  EXPECT_EQ(Walk(table_, "Name"), expected_walk());
+
+  ASSERT_TRUE(table_.FindKey({6}));
+  const int moved = std::stoi(table_.FieldByName("Name").AsString());
+  table_.Edit();
+  table_.FieldByName("Id").SetAsInteger(20);
+  table_.Post();
+  keys[moved] = 20;
+  AddCategory(table_, 3, 0, "500");
+  keys.push_back(3);
+  EXPECT_EQ(Walk(table_, "Name"), expected_walk());
 }
 
 // The depth-first walk of a category tree: a second cursor per level over the same index.

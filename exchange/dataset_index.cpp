@@ -1,6 +1,7 @@
 #include "exchange/dataset_index.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "core/collation.h"
 #include "exchange/table_data.h"
@@ -38,26 +39,37 @@ bool TDataSetIndex::UsesColumn(int column) const {
 
 void TDataSetIndex::Insert(int row) {
   if (Contains(row)) return;
-  if (row >= static_cast<int>(member_.size())) member_.resize(row + 1, 0);
-  rows_.insert(row);
-  member_[row] = 1;
+  if (row >= static_cast<int>(where_.size())) where_.resize(row + 1, rows_.end());
+  where_[row] = rows_.insert(row).first;
+}
+
+void TDataSetIndex::InsertFirstRows(int count) {
+  if (!rows_.empty() || count <= 0) {
+    for (int row = 0; row < count; ++row) Insert(row);
+    return;
+  }
+  std::vector<int> sorted(static_cast<size_t>(count));
+  for (int row = 0; row < count; ++row) sorted[row] = row;
+  std::sort(sorted.begin(), sorted.end(), rows_.key_comp());
+  where_.assign(sorted.size(), rows_.end());
+  for (int row : sorted) where_[row] = rows_.emplace_hint(rows_.end(), row);
 }
 
 void TDataSetIndex::Erase(int row) {
   if (!Contains(row)) return;
-  rows_.erase(row);
-  member_[row] = 0;
+  rows_.erase(where_[row]);
+  where_[row] = rows_.end();
 }
 
 void TDataSetIndex::Clear() {
   rows_.clear();
-  member_.clear();
+  where_.clear();
 }
 
 int TDataSetIndex::First() const { return rows_.empty() ? -1 : *rows_.begin(); }
 
 int TDataSetIndex::After(int row) const {
-  const auto next = rows_.upper_bound(row);
+  const auto next = Contains(row) ? std::next(where_[row]) : rows_.upper_bound(row);
   return next == rows_.end() ? -1 : *next;
 }
 

@@ -128,7 +128,7 @@ void TTableData::IndexRow(int row) {
 
 TDataSetIndex& TTableData::AddIndex(const std::string& name, const std::vector<int>& columns, bool case_insensitive) {
   auto index = std::make_unique<TDataSetIndex>(*this, name, columns, case_insensitive);
-  for (int row = 0; row < row_count_; ++row) index->Insert(row);
+  index->InsertFirstRows(row_count_);
   for (auto& existing : indexes_) {
     if (existing->Name() == name) {
       existing = std::move(index);
