@@ -32,6 +32,9 @@ std::string MappingFlags(const void* address) {
 }
 
 TEST(HostHeap, LargeBlocksAfterSetUpLieOnTheHeapAdvisedForHugePages) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer's allocator keeps a heap of its own";
+#endif
   if (!std::filesystem::exists("/sys/kernel/mm/transparent_hugepage")) GTEST_SKIP() << "no huge pages here";
   SetUpHostHeap();
   // A database file's bytes: megabytes, below the largest block the heap serves.
