@@ -51,14 +51,10 @@ std::vector<uint32_t> RecordIdsOf(TpfgPalmRemoteTable& table) {
   return table.ReadRecordIds();
 }
 
-// Closes what a failed purge left open; the failure that stopped it is the one reported.
-void CloseAfterFailure(const std::vector<TpfgPalmRemoteTable*>& tables) {
-  for (TpfgPalmRemoteTable* table : tables) {
-    try {
-      table->Close();
-    } catch (const std::exception&) {
-    }
-  }
+void EmptyDatabase(TpfgPalmRemoteTable& table) {
+  table.Open();
+  table.EmptyTable();
+  table.Close();
 }
 
 // Removes the journalled records still on the handheld; the whole database is purged when it
@@ -122,20 +118,14 @@ std::vector<TJournalEntry> ParsePurgeJournal(std::string_view bytes) {
 }
 
 void PurgeTogether(TExchangeSession& session, const std::vector<TpfgPalmRemoteTable*>& tables) {
-  // The tables stay open from reading their records to emptying them: each is read once.
-  const std::string path = JournalPath(session);
-  try {
-    std::vector<TJournalEntry> entries;
-    for (TpfgPalmRemoteTable* table : tables) entries.push_back({table->TableName(), RecordIdsOf(*table)});
-    WriteFileAtomic(path, FormatPurgeJournal(entries));
-    for (TpfgPalmRemoteTable* table : tables) {
-      table->EmptyTable();
-      table->Close();
-    }
-  } catch (...) {
-    CloseAfterFailure(tables);
-    throw;
+  std::vector<TJournalEntry> entries;
+  for (TpfgPalmRemoteTable* table : tables) {
+    entries.push_back({table->TableName(), RecordIdsOf(*table)});
+    table->Close();
   }
+  const std::string path = JournalPath(session);
+  WriteFileAtomic(path, FormatPurgeJournal(entries));
+  for (TpfgPalmRemoteTable* table : tables) EmptyDatabase(*table);
   RemoveJournal(path);
 }
 
