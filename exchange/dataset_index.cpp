@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <numeric>
 
 #include "core/collation.h"
 #include "exchange/table_data.h"
@@ -44,12 +45,8 @@ void TDataSetIndex::Insert(int row) {
 }
 
 void TDataSetIndex::InsertFirstRows(int count) {
-  if (!rows_.empty() || count <= 0) {
-    for (int row = 0; row < count; ++row) Insert(row);
-    return;
-  }
-  std::vector<int> sorted(static_cast<size_t>(count));
-  for (int row = 0; row < count; ++row) sorted[row] = row;
+  std::vector<int> sorted(static_cast<size_t>(std::max(count, 0)));
+  std::iota(sorted.begin(), sorted.end(), 0);
   std::sort(sorted.begin(), sorted.end(), rows_.key_comp());
   where_.assign(sorted.size(), rows_.end());
   for (int row : sorted) where_[row] = rows_.emplace_hint(rows_.end(), row);

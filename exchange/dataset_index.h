@@ -24,7 +24,7 @@ class TDataSetIndex {
 
   bool Contains(int row) const { return row < static_cast<int>(where_.size()) && where_[row] != rows_.end(); }
   void Insert(int row);
-  // Files rows 0..count-1 into an empty index: sorted once, not searched for one by one.
+  // Files rows 0..count-1 into the new, empty index: sorted once, not searched for one by one.
   void InsertFirstRows(int count);
   // Takes the row out while its key is still the one it was filed under.
   void Erase(int row);

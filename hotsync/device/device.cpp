@@ -147,9 +147,8 @@ uint8_t Device::Open(const std::string& name, uint8_t mode) {
   try {
     const std::optional<TFileIdentity> identity = IdentityOf(*path);
     std::optional<DeviceDatabase> database;
-    if (const auto kept = closed_unchanged_.find(*path); kept != closed_unchanged_.end()) {
-      if (identity && kept->second.Identity == *identity) database.emplace(std::move(kept->second.Value));
-      closed_unchanged_.erase(kept);
+    if (auto kept = closed_unchanged_.extract(*path); !kept.empty() && identity && kept.mapped().Identity == *identity) {
+      database.emplace(std::move(kept.mapped().Value));
     }
     if (!database) database.emplace(ParsePdb(std::make_shared<const TFileBytes>(ReadFileBytes(*path)), *path));
     const uint8_t handle = Keep(std::make_unique<OpenDatabase>(*path, mode, std::move(*database), false));
