@@ -147,7 +147,8 @@ uint8_t Device::Open(const std::string& name, uint8_t mode) {
   try {
     const std::optional<TFileIdentity> identity = IdentityOf(*path);
     std::optional<DeviceDatabase> database;
-    if (auto kept = closed_unchanged_.extract(*path); !kept.empty() && identity && kept.mapped().Identity == *identity) {
+    if (auto kept = closed_unchanged_.extract(*path);
+        !kept.empty() && identity && kept.mapped().Identity == *identity) {
       database.emplace(std::move(kept.mapped().Value));
     }
     if (!database) database.emplace(ParsePdb(std::make_shared<const TFileBytes>(ReadFileBytes(*path)), *path));
