@@ -189,13 +189,22 @@ class TPacketReader {
     }
   }
 
+  // Whether an attribute's name is the field's name, compared as it is read: the common match
+  // costs no length count first.
+  static bool IsName(const std::string& field, const char* name) {
+    for (size_t i = 0; i < field.size(); ++i) {
+      if (name[i] == '\0' || name[i] != field[i]) return false;
+    }
+    return name[field.size()] == '\0';
+  }
+
   // The column of the attribute at this position of a row, or -1 when it names none. Rows
   // usually list their attributes in one order, so the column found at the same position of
   // the row before is tried first.
   int ColumnAt(size_t position, const char* name, const TTableData& data) {
     if (position < columns_by_position_.size()) {
       const int known = columns_by_position_[position];
-      if (known >= 0 && data.Column(known).Def.Name == name) return known;
+      if (known >= 0 && IsName(data.Column(known).Def.Name, name)) return known;
     } else {
       columns_by_position_.resize(position + 1, -1);
     }
@@ -252,7 +261,7 @@ class TPacketReader {
   }
 
   const std::string& file_;
-  TColumnMap columns_;   // the columns by name
+  TColumnMap columns_;                                   // the columns by name
   std::string scratch_;                                  // the last value whose references were undone
   std::vector<int> columns_by_position_;                 // the column of each attribute position of the row before
   std::vector<std::pair<int, const char*>> row_values_;  // the row's known columns and their raw values

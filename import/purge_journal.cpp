@@ -86,23 +86,33 @@ void RemoveJournal(const std::string& path) {
 }  // namespace
 
 std::string FormatPurgeJournal(const std::vector<TJournalEntry>& entries) {
-  std::string bytes = std::string(kFirstLine) + "\n";
-  // Each number takes a blank and at most 20 digits; the line is written into room made once.
+  const auto digits = [](size_t number) {
+    char text[20];
+    return static_cast<size_t>(std::to_chars(text, text + sizeof text, number).ptr - text);
+  };
+  // The journal is measured first and written once into room of its size: the lists of a large
+  // handheld run to megabytes.
+  size_t size = std::strlen(kFirstLine) + 1;
   for (const TJournalEntry& entry : entries) {
-    const size_t start = bytes.size();
-    bytes += entry.Database;
-    bytes.resize(bytes.size() + 21 * (entry.RecordIds.size() + 1) + 1);
-    char* out = bytes.data() + start + entry.Database.size();
-    const auto write_number = [&out](size_t number) {
-      *out++ = ' ';
-      out = std::to_chars(out, out + 20, number).ptr;
-    };
-    write_number(entry.RecordIds.size());
-    for (uint32_t id : entry.RecordIds) write_number(id);
-    *out++ = '\n';
-    bytes.resize(static_cast<size_t>(out - bytes.data()));
+    size += entry.Database.size() + 1 + digits(entry.RecordIds.size()) + entry.RecordIds.size() + 1;
+    for (uint32_t id : entry.RecordIds) size += digits(id);
   }
-  bytes += "end " + std::to_string(entries.size()) + "\n";
+  const std::string closing = "end " + std::to_string(entries.size()) + "\n";
+  std::string bytes;
+  bytes.reserve(size + closing.size());
+  bytes.append(kFirstLine).push_back('\n');
+  char number[21];
+  const auto append_number = [&](size_t value) {
+    number[0] = ' ';
+    bytes.append(number, std::to_chars(number + 1, number + sizeof number, value).ptr);
+  };
+  for (const TJournalEntry& entry : entries) {
+    bytes += entry.Database;
+    append_number(entry.RecordIds.size());
+    for (uint32_t id : entry.RecordIds) append_number(id);
+    bytes.push_back('\n');
+  }
+  bytes += closing;
   return bytes;
 }
 
