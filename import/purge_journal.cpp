@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <unordered_set>
+#include <utility>
 
 #include "api/hotsync_api.h"
 #include "core/atomic_file.h"
@@ -86,33 +87,27 @@ void RemoveJournal(const std::string& path) {
 }  // namespace
 
 std::string FormatPurgeJournal(const std::vector<TJournalEntry>& entries) {
-  const auto digits = [](size_t number) {
-    char text[20];
-    return static_cast<size_t>(std::to_chars(text, text + sizeof text, number).ptr - text);
-  };
-  // The journal is measured first and written once into room of its size: the lists of a large
-  // handheld run to megabytes.
-  size_t size = std::strlen(kFirstLine) + 1;
-  for (const TJournalEntry& entry : entries) {
-    size += entry.Database.size() + 1 + digits(entry.RecordIds.size()) + entry.RecordIds.size() + 1;
-    for (uint32_t id : entry.RecordIds) size += digits(id);
-  }
-  const std::string closing = "end " + std::to_string(entries.size()) + "\n";
+  // The lists of a large handheld run to megabytes: room for the longest numbers is taken once
+  // (and touched only where written), and the numbers are put together a piece at a time.
+  size_t room = sizeof kFirstLine + 32;
+  for (const TJournalEntry& entry : entries) room += entry.Database.size() + 22 + 11 * entry.RecordIds.size();
   std::string bytes;
-  bytes.reserve(size + closing.size());
+  bytes.reserve(room);
   bytes.append(kFirstLine).push_back('\n');
-  char number[21];
-  const auto append_number = [&](size_t value) {
-    number[0] = ' ';
-    bytes.append(number, std::to_chars(number + 1, number + sizeof number, value).ptr);
+  char piece[4096];
+  size_t used = 0;
+  const auto append_number = [&](size_t number) {
+    if (used > sizeof piece - 21) bytes.append(piece, std::exchange(used, 0));
+    piece[used++] = ' ';
+    used = static_cast<size_t>(std::to_chars(piece + used, piece + sizeof piece, number).ptr - piece);
   };
   for (const TJournalEntry& entry : entries) {
     bytes += entry.Database;
     append_number(entry.RecordIds.size());
     for (uint32_t id : entry.RecordIds) append_number(id);
-    bytes.push_back('\n');
+    bytes.append(piece, std::exchange(used, 0)).push_back('\n');
   }
-  bytes += closing;
+  bytes += "end " + std::to_string(entries.size()) + "\n";
   return bytes;
 }
 

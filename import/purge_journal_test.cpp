@@ -14,6 +14,18 @@ TEST(PurgeJournalText, ReadsBackWhatItWrites) {
   EXPECT_EQ(FormatPurgeJournal(entries),
             "ZembraToPalm purge journal 1\nZembra_OrderDB 2 1 4294967295\nZembra_CashDB 0\nend 2\n");
   EXPECT_EQ(ParsePurgeJournal(FormatPurgeJournal(entries)), entries);
+
+  // Lists of thousands of IDs, of every length, come out whole.
+  std::vector<TJournalEntry> long_lists = {{"Zembra_OrderItemDB", {}}, {"Zembra_OrderDB", {}}};
+  std::string expected = "ZembraToPalm purge journal 1\nZembra_OrderItemDB 5000";
+  for (uint32_t i = 0; i < 5000; ++i) {
+    const uint32_t id = i * 858993u + (i % 7 == 0 ? 4294000000u : 0u);
+    long_lists[0].RecordIds.push_back(id);
+    expected += " " + std::to_string(id);
+  }
+  expected += "\nZembra_OrderDB 0\nend 2\n";
+  EXPECT_EQ(FormatPurgeJournal(long_lists), expected);
+  EXPECT_EQ(ParsePurgeJournal(expected), long_lists);
 }
 
 TEST(PurgeJournalText, RefusesEveryDamage) {
