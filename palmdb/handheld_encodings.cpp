@@ -154,48 +154,6 @@ void EncodePalmField(TpfgPalmFieldType type, std::string_view text, uint8_t* out
   throw EPalmDBError("The field kind " + std::to_string(static_cast<int>(type)) + " has no fixed width");
 }
 
-void DecodePalmCell(TpfgPalmFieldType type, const uint8_t* data, size_t width, TPalmCell& cell,
-                    const TFormatSettings& formats) {
-  switch (type) {
-    case ptByte:
-      cell.SetInteger(static_cast<int64_t>(ReadBigEndian(data, width, 0, 1)));
-      return;
-    case ptWord:
-      cell.SetInteger(static_cast<int64_t>(ReadBigEndian(data, width, 0, 2)));
-      return;
-    case ptLong:
-      cell.SetInteger(static_cast<int32_t>(ReadBigEndian(data, width, 0, 4)));
-      return;
-    case ptInt64:
-      cell.SetInteger(static_cast<int64_t>(ReadBigEndian(data, width, 0, 8)));
-      return;
-    case ptSingle:
-    case ptDouble: {
-      const double value = type == ptSingle
-                               ? std::bit_cast<float>(static_cast<uint32_t>(ReadBigEndian(data, width, 0, 4)))
-                               : std::bit_cast<double>(ReadBigEndian(data, width, 0, 8));
-      if (std::isfinite(value)) {
-        cell.SetFloat(value, formats);
-      } else {
-        cell.SetText(std::string_view("0"));
-      }
-      return;
-    }
-    case ptDate: {
-      TDateTime date;
-      if (TryPalmDateWordToDate(static_cast<uint16_t>(ReadBigEndian(data, width, 0, 2)), date)) {
-        cell.SetDate(date);
-      } else {
-        cell.SetText(std::string_view("0"));
-      }
-      return;
-    }
-    default:
-      cell.SetText(DecodePalmField(type, data, width, formats));
-      return;
-  }
-}
-
 void EncodePalmCell(TpfgPalmFieldType type, const TPalmCell& cell, uint8_t* out, size_t width,
                     const TFormatSettings& formats) {
   const int64_t integer = cell.Integer();

@@ -3,6 +3,8 @@
 // fourteen-byte date-time. Texts and strings are handled by the record layout itself.
 #pragma once
 
+#include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,6 +12,7 @@
 
 #include "core/date_time.h"
 #include "core/regional_formats.h"
+#include "palmdb/big_endian.h"
 #include "palmdb/palm_cell.h"
 #include "palmdb/palm_field_type.h"
 
@@ -30,9 +33,49 @@ void EncodePalmField(TpfgPalmFieldType type, std::string_view text, uint8_t* out
                      const TFormatSettings& formats);
 
 // DecodePalmField into a cell that keeps integers, finite floating numbers and valid dates as
-// numbers: the cell's text is the text DecodePalmField gives.
-void DecodePalmCell(TpfgPalmFieldType type, const uint8_t* data, size_t width, TPalmCell& cell,
-                    const TFormatSettings& formats);
+// numbers: the cell's text is the text DecodePalmField gives. Defined here, since every field
+// of every record read takes this way.
+inline void DecodePalmCell(TpfgPalmFieldType type, const uint8_t* data, size_t width, TPalmCell& cell,
+                           const TFormatSettings& formats) {
+  switch (type) {
+    case ptByte:
+      cell.SetInteger(static_cast<int64_t>(ReadBigEndian(data, width, 0, 1)));
+      return;
+    case ptWord:
+      cell.SetInteger(static_cast<int64_t>(ReadBigEndian(data, width, 0, 2)));
+      return;
+    case ptLong:
+      cell.SetInteger(static_cast<int32_t>(ReadBigEndian(data, width, 0, 4)));
+      return;
+    case ptInt64:
+      cell.SetInteger(static_cast<int64_t>(ReadBigEndian(data, width, 0, 8)));
+      return;
+    case ptSingle:
+    case ptDouble: {
+      const double value = type == ptSingle
+                               ? std::bit_cast<float>(static_cast<uint32_t>(ReadBigEndian(data, width, 0, 4)))
+                               : std::bit_cast<double>(ReadBigEndian(data, width, 0, 8));
+      if (std::isfinite(value)) {
+        cell.SetFloat(value, formats);
+      } else {
+        cell.SetText(std::string_view("0"));
+      }
+      return;
+    }
+    case ptDate: {
+      TDateTime date;
+      if (TryPalmDateWordToDate(static_cast<uint16_t>(ReadBigEndian(data, width, 0, 2)), date)) {
+        cell.SetDate(date);
+      } else {
+        cell.SetText(std::string_view("0"));
+      }
+      return;
+    }
+    default:
+      cell.SetText(DecodePalmField(type, data, width, formats));
+      return;
+  }
+}
 
 // EncodePalmField of the cell's text, without making the text where the cell already holds a
 // number of the field's kind; the same bytes and the same errors.
