@@ -16,11 +16,6 @@ constexpr double kMaxCurrency = 922337203685477.0;
 
 int32_t TcsTXTField::AsInteger() const { return StrToInt(value_); }
 
-void TcsTXTField::SetAsInteger(int32_t value) {
-  value_ = std::string_view(number_,
-                            static_cast<size_t>(std::to_chars(number_, number_ + sizeof number_, value).ptr - number_));
-}
-
 double TcsTXTField::AsFloat() const { return StrToFloat(value_); }
 
 void TcsTXTField::SetAsFloat(double value) { value_ = std::string_view(number_, WriteFloatToStr(number_, value)); }

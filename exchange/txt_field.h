@@ -4,6 +4,7 @@
 // (a number's text written in place).
 #pragma once
 
+#include <charconv>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -31,7 +32,10 @@ class TcsTXTField {
 
   // Strict 32-bit integer; an empty text is an error (EConvertError).
   int32_t AsInteger() const;
-  void SetAsInteger(int32_t value);
+  void SetAsInteger(int32_t value) {
+    value_ = std::string_view(
+        number_, static_cast<size_t>(std::to_chars(number_, number_ + sizeof number_, value).ptr - number_));
+  }
 
   // The regional decimal separator; written in the general format with 15 significant digits.
   double AsFloat() const;

@@ -108,20 +108,6 @@ void TStagedRecords::Reserve(size_t values) {
   payloads_.reserve(values);
 }
 
-void SetCellInput(TPalmCell& cell, const TStagedInput& value, const TFormatSettings& formats) {
-  if (const auto* integer = std::get_if<int32_t>(&value)) {
-    cell.SetInteger(*integer);
-  } else if (const auto* real = std::get_if<double>(&value)) {
-    cell.SetFloat(*real, formats);
-  } else if (const auto* date = std::get_if<TDateTime>(&value)) {
-    cell.SetDate(*date);
-  } else if (const auto* text = std::get_if<std::string_view>(&value)) {
-    cell.SetText(*text);
-  } else {
-    cell.Clear();
-  }
-}
-
 void TStagedRecords::AddInput(const TStagedInput& value) {
   std::visit(
       [this](const auto& given) {

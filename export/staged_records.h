@@ -109,8 +109,20 @@ inline TStagedValue TStagedRow::operator[](size_t field) const { return records_
 inline size_t TStagedRow::size() const { return records_->Fields.size(); }
 
 // Sets the cell to the value as the typed field writes set the field: a number, a date, a text,
-// or empty for nothing.
-void SetCellInput(TPalmCell& cell, const TStagedInput& value, const TFormatSettings& formats);
+// or empty for nothing. Defined here: every value of a reference file passes through it.
+inline void SetCellInput(TPalmCell& cell, const TStagedInput& value, const TFormatSettings& formats) {
+  if (const auto* integer = std::get_if<int32_t>(&value)) {
+    cell.SetInteger(*integer);
+  } else if (const auto* real = std::get_if<double>(&value)) {
+    cell.SetFloat(*real, formats);
+  } else if (const auto* date = std::get_if<TDateTime>(&value)) {
+    cell.SetDate(*date);
+  } else if (const auto* text = std::get_if<std::string_view>(&value)) {
+    cell.SetText(*text);
+  } else {
+    cell.Clear();
+  }
+}
 
 // Reads every row of the opened reader through the mappings, in the reader's order. A required
 // column that is missing, or a value that does not convert, throws the reader's error.
