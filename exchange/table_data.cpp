@@ -89,18 +89,6 @@ void TTableData::SetNull(int row, int column) {
   if (target.Def.DataType == TFieldType::ftString) target.Texts[row].Size = 0;
 }
 
-void TTableData::SetInt(int row, int column, int32_t value) {
-  BeforeChange(row, column);
-  columns_[column].Ints[row] = value;
-  columns_[column].Null[row] = 0;
-}
-
-void TTableData::SetFloat(int row, int column, double value) {
-  BeforeChange(row, column);
-  columns_[column].Floats[row] = value;
-  columns_[column].Null[row] = 0;
-}
-
 void TTableData::SetText(int row, int column, std::string_view value) {
   BeforeChange(row, column);
   TColumn& target = columns_[column];

@@ -59,8 +59,16 @@ class TTableData {
 
   // Setters keep the indexes right: a row whose key changes leaves them until IndexRow.
   void SetNull(int row, int column);
-  void SetInt(int row, int column, int32_t value);
-  void SetFloat(int row, int column, double value);
+  void SetInt(int row, int column, int32_t value) {
+    if (!indexes_.empty()) BeforeChange(row, column);
+    columns_[column].Ints[row] = value;
+    columns_[column].Null[row] = 0;
+  }
+  void SetFloat(int row, int column, double value) {
+    if (!indexes_.empty()) BeforeChange(row, column);
+    columns_[column].Floats[row] = value;
+    columns_[column].Null[row] = 0;
+  }
   // Cut to the column's width. Throws EDatabaseError when the column's texts would pass 4 GiB.
   void SetText(int row, int column, std::string_view value);
 
