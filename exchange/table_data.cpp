@@ -76,7 +76,7 @@ void TTableData::RemoveAllRows() {
   for (auto& index : indexes_) index->Clear();
 }
 
-void TTableData::BeforeChange(int row, int column) {
+void TTableData::LeaveIndexesOn(int row, int column) {
   for (auto& index : indexes_) {
     if (index->UsesColumn(column)) index->Erase(row);
   }

@@ -60,12 +60,12 @@ class TTableData {
   // Setters keep the indexes right: a row whose key changes leaves them until IndexRow.
   void SetNull(int row, int column);
   void SetInt(int row, int column, int32_t value) {
-    if (!indexes_.empty()) BeforeChange(row, column);
+    BeforeChange(row, column);
     columns_[column].Ints[row] = value;
     columns_[column].Null[row] = 0;
   }
   void SetFloat(int row, int column, double value) {
-    if (!indexes_.empty()) BeforeChange(row, column);
+    BeforeChange(row, column);
     columns_[column].Floats[row] = value;
     columns_[column].Null[row] = 0;
   }
@@ -80,7 +80,11 @@ class TTableData {
   TDataSetIndex* FindIndex(std::string_view name);
 
  private:
-  void BeforeChange(int row, int column);
+  // Takes the row out of the indexes on the column, before its value changes.
+  void BeforeChange(int row, int column) {
+    if (!indexes_.empty()) LeaveIndexesOn(row, column);
+  }
+  void LeaveIndexesOn(int row, int column);
 
   std::vector<TColumn> columns_;
   std::unordered_map<std::string, int> column_index_;  // upper-cased name -> column

@@ -1,5 +1,3 @@
-// How the hotsync program sets up its heap before it loads a conduit: freed memory is kept for
-// reuse, and the heap's first stretch lies on huge pages, so a sync faults in few pages.
 #include "hotsync/host_heap.h"
 
 #include <malloc.h>

@@ -38,17 +38,13 @@ void EncodePalmField(TpfgPalmFieldType type, std::string_view text, uint8_t* out
 inline void DecodePalmCell(TpfgPalmFieldType type, const uint8_t* data, size_t width, TPalmCell& cell,
                            const TFormatSettings& formats) {
   switch (type) {
-    case ptByte:
-      cell.SetInteger(static_cast<int64_t>(ReadBigEndian(data, width, 0, 1)));
-      return;
-    case ptWord:
-      cell.SetInteger(static_cast<int64_t>(ReadBigEndian(data, width, 0, 2)));
-      return;
-    case ptLong:
+    case ptLong:  // the one signed kind narrower than its cell
       cell.SetInteger(static_cast<int32_t>(ReadBigEndian(data, width, 0, 4)));
       return;
+    case ptByte:
+    case ptWord:
     case ptInt64:
-      cell.SetInteger(static_cast<int64_t>(ReadBigEndian(data, width, 0, 8)));
+      cell.SetInteger(static_cast<int64_t>(ReadBigEndian(data, width, 0, PalmFieldTypeWidth(type))));
       return;
     case ptSingle:
     case ptDouble: {
